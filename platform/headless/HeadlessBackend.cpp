@@ -104,7 +104,9 @@ void HeadlessBackend::SetApplicationTitle(const std::string& cp1251) {
   applicationTitle_ = cp1251;
 }
 
-std::string HeadlessBackend::ApplicationTitle() const { return applicationTitle_; }
+std::string HeadlessBackend::ApplicationTitle() const {
+  return applicationTitle_;
+}
 
 void HeadlessBackend::PostToUiThread(std::function<void()> call) {
   std::lock_guard lock(postedMutex_);
@@ -139,15 +141,16 @@ void HeadlessBackend::MoveFocus(HeadlessControl* to) {
   if (from == to) return;
   focused_ = to;
   // Windows tells the control it lost the focus only within its own form.
-  if (from != nullptr && to != nullptr && &from->Form() == &to->Form())
-    from->Events().RaiseExit();
+  if (from != nullptr && to != nullptr && &from->Form() == &to->Form()) from->Events().RaiseExit();
 }
 
 void HeadlessBackend::Forget(HeadlessControl* control) {
   if (focused_ == control) focused_ = nullptr;
 }
 
-void HeadlessBackend::Forget(HeadlessForm* form) { std::erase(forms_, form); }
+void HeadlessBackend::Forget(HeadlessForm* form) {
+  std::erase(forms_, form);
+}
 
 void HeadlessBackend::RunModal(HeadlessForm& dialog) {
   // The modal loop of Windows keeps delivering posted calls; a script stands in for the user.
@@ -209,7 +212,9 @@ void HeadlessBackend::Hover(ui::Control& control, int x, int y) {
   PeerOf(control).Events().RaiseMouseMove(x, y);
 }
 
-void HeadlessBackend::Leave(ui::Control& control) { PeerOf(control).Events().RaiseMouseLeave(); }
+void HeadlessBackend::Leave(ui::Control& control) {
+  PeerOf(control).Events().RaiseMouseLeave();
+}
 
 void HeadlessBackend::Minimize(ui::Form& form) {
   HeadlessForm& peer = PeerOf(form);
@@ -228,15 +233,21 @@ bool HeadlessBackend::SendMessage(ui::Form& form, std::uint32_t id, std::uintptr
   return PeerOf(form).Events().RaiseMessage(id, wParam, lParam);
 }
 
-void HeadlessBackend::AnswerNextMessageBox(ui::Answer answer) { answers_.push_back(answer); }
+void HeadlessBackend::AnswerNextMessageBox(ui::Answer answer) {
+  answers_.push_back(answer);
+}
 
 void HeadlessBackend::PickNextFile(std::string nameCp1251) {
   filePicks_.emplace_back(std::move(nameCp1251));
 }
 
-void HeadlessBackend::CancelNextFileDialog() { filePicks_.emplace_back(std::nullopt); }
+void HeadlessBackend::CancelNextFileDialog() {
+  filePicks_.emplace_back(std::nullopt);
+}
 
-void HeadlessBackend::ChooseNextMenuItem(ui::MenuItem* item) { menuChoices_.push_back(item); }
+void HeadlessBackend::ChooseNextMenuItem(ui::MenuItem* item) {
+  menuChoices_.push_back(item);
+}
 
 void HeadlessBackend::WhileNextModal(std::function<void(ui::FormPeer&)> script) {
   modalScripts_.push_back(std::move(script));

@@ -11,7 +11,9 @@ HeadlessForm::HeadlessForm(HeadlessBackend& backend, const ui::FormOptions& opti
   backend_.forms_.push_back(this);
 }
 
-HeadlessForm::~HeadlessForm() { backend_.Forget(this); }
+HeadlessForm::~HeadlessForm() {
+  backend_.Forget(this);
+}
 
 ui::Rect HeadlessForm::ScreenBounds() const {
   return {position_.x, position_.y, options_.clientSize.width + 2 * kFrameWidth,
@@ -62,8 +64,8 @@ void HeadlessForm::Close() {
   events_.RaiseDestroy();
 }
 
-HeadlessControl::HeadlessControl(HeadlessBackend& backend, HeadlessForm& form,
-                                 ui::ControlKind kind, ui::ControlEvents& events)
+HeadlessControl::HeadlessControl(HeadlessBackend& backend, HeadlessForm& form, ui::ControlKind kind,
+                                 ui::ControlEvents& events)
     : backend_(backend), form_(form), kind_(kind), events_(events) {
   form_.controls_.push_back(this);
 }
@@ -115,7 +117,9 @@ void HeadlessControl::SetFocus() {
   backend_.MoveFocus(this);
 }
 
-bool HeadlessControl::Focused() const { return backend_.focused_ == this; }
+bool HeadlessControl::Focused() const {
+  return backend_.focused_ == this;
+}
 
 void HeadlessControl::ClearItems() {
   items_.clear();

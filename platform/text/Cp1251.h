@@ -14,7 +14,9 @@ std::u16string Cp1251ToUtf16(std::string_view cp1251);
 std::string Utf16ToCp1251(std::u16string_view utf16);
 
 // Shorthand for the program's own literals: Cp(u8"Меню") or Cp("Меню").
-inline std::string Cp(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+inline std::string Cp(std::string_view utf8) {
+  return Utf8ToCp1251(utf8);
+}
 inline std::string Cp(std::u8string_view utf8) {
   return Utf8ToCp1251(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }

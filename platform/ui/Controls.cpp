@@ -18,9 +18,15 @@ void Control::SetLeft(int left) {
   SetBounds(bounds);
 }
 
-void Control::RaiseClick() { Dispatch(parent_.GetBackend(), OnClick); }
-void Control::RaiseExit() { Dispatch(parent_.GetBackend(), OnExit); }
-void Control::RaiseMouseLeave() { Dispatch(parent_.GetBackend(), OnMouseLeave); }
+void Control::RaiseClick() {
+  Dispatch(parent_.GetBackend(), OnClick);
+}
+void Control::RaiseExit() {
+  Dispatch(parent_.GetBackend(), OnExit);
+}
+void Control::RaiseMouseLeave() {
+  Dispatch(parent_.GetBackend(), OnMouseLeave);
+}
 
 void Control::RaiseKeyPress(char& key) {
   if (OnKeyPress) Dispatch(parent_.GetBackend(), [&] { OnKeyPress(key); });

@@ -62,6 +62,9 @@ class Label : public Control {
  public:
   Label(Form& parent, Point at, const std::string& caption = {})
       : Control(parent, ControlKind::Label, {at.x, at.y, 0, 0}, caption) {}
+  // A label of fixed size; one placed at a point sizes itself to its text.
+  Label(Form& parent, Rect bounds, const std::string& caption)
+      : Control(parent, ControlKind::Label, bounds, caption) {}
   // Underlined, hand cursor.
   void SetLinkStyle(bool link) { Peer().SetLinkStyle(link); }
 };

@@ -13,9 +13,15 @@ void Form::HandleMessage(std::uint32_t id, MessageHandler handler) {
   messageHandlers_[id] = std::move(handler);
 }
 
-void Form::RaiseMinimize() { Dispatch(backend_, OnMinimize); }
-void Form::RaiseClose() { Dispatch(backend_, OnClose); }
-void Form::RaiseDestroy() { Dispatch(backend_, OnDestroy); }
+void Form::RaiseMinimize() {
+  Dispatch(backend_, OnMinimize);
+}
+void Form::RaiseClose() {
+  Dispatch(backend_, OnClose);
+}
+void Form::RaiseDestroy() {
+  Dispatch(backend_, OnDestroy);
+}
 
 bool Form::RaiseMessage(std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
   const auto found = messageHandlers_.find(id);

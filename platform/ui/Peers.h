@@ -40,7 +40,9 @@ class ControlEvents {
 // as Windows programs of this kind report it.
 class FocusError : public std::exception {
  public:
-  const char* what() const noexcept override { return "Cannot focus a disabled or invisible window"; }
+  const char* what() const noexcept override {
+    return "Cannot focus a disabled or invisible window";
+  }
 };
 
 class ControlPeer {

@@ -1,0 +1,206 @@
+#include "app/TForm1.h"
+
+#include "app/Texts.h"
+#include "platform/ui/Dispatch.h"
+
+namespace {
+
+ui::FormOptions MainWindowOptions() {
+  ui::FormOptions options;
+  options.style = ui::FormStyle::Main;
+  options.windowClass = TForm1::kWindowClass;
+  options.caption = texts::kInitialCaption;
+  options.clientSize = {395, 351};
+  return options;
+}
+
+}  // namespace
+
+TForm1::TForm1(ui::Backend& backend, MainWindowServices services)
+    : ui::Form(backend, MainWindowOptions()),
+      Label5(*this, ui::Point{16, 16}, texts::kAvailableConnections),
+      ConnectionListBox(*this, {14, 34, 121, 159}),
+      Label4(*this, ui::Point{176, 18}, texts::kProviderPhone),
+      PhoneEdit(*this, {176, 36, 203, 21}),
+      Label3(*this, ui::Point{176, 62}, texts::kLogin),
+      LoginEdit(*this, {176, 80, 203, 21}),
+      Label2(*this, ui::Point{176, 104}, texts::kConnectionPassword),
+      PasswordEdit(*this, {176, 122, 203, 21}, /*password=*/true),
+      Label6(*this, ui::Point{176, 152}, texts::kUserPassword),
+      PassEdit(*this, {176, 170, 203, 21}, /*password=*/true),
+      ConnectButton(*this, {12, 208, 117, 25}, texts::kConnect),
+      DisconnectButton(*this, {12, 240, 117, 25}, texts::kDisconnect),
+      Label1(*this, ui::Point{12, 280}),
+      MenuLabel(*this, {352, 285, 29, 13}, texts::kMenu),
+      Bevel1(*this, {8, 297, 377, 5}, ui::Bevel::Shape::BottomLine),
+      Bevel2(*this, {24, 308, 345, 35}, ui::Bevel::Shape::Frame),
+      BackButton(*this, {8, 307, 17, 37}, "<", /*flat=*/true),
+      NextButton(*this, {368, 307, 17, 37}, ">", /*flat=*/true),
+      OpenDialog1(*this, ui::FileDialogKind::Open),
+      SaveDialog1(*this, ui::FileDialogKind::Save),
+      Timer1(*this),
+      TurnOffTimer(*this),
+      TimeTimer(*this),
+      PopupMainMenu(*this),
+      PopupMenuTray(*this),
+      services_(services) {
+  ConnectionListBox.SetTabOrder(0);
+  PhoneEdit.SetTabOrder(1);
+  LoginEdit.SetTabOrder(2);
+  PassEdit.SetTabOrder(3);
+  ConnectButton.SetTabOrder(4);
+  DisconnectButton.SetTabOrder(5);
+  PasswordEdit.SetTabOrder(6);
+
+  ConnectionListBox.SetHint(texts::kConnectionListHint);
+  PhoneEdit.SetHint(texts::kPhoneHint);
+  LoginEdit.SetHint(texts::kLoginHint);
+  PasswordEdit.SetHint(texts::kPasswordHint);
+  PassEdit.SetHint(texts::kPassHint);
+  ConnectButton.SetHint(texts::kConnectHint);
+  DisconnectButton.SetHint(texts::kDisconnectHint);
+  MenuLabel.SetHint(texts::kMenuHint);
+  Bevel2.SetHint(texts::kUsersFrameHint);
+  BackButton.SetHint(texts::kBackHint);
+  NextButton.SetHint(texts::kNextHint);
+
+  MenuLabel.SetLinkStyle(true);
+  MenuLabel.SetTextColor(kLinkColor);
+  BackButton.SetEnabled(false);
+  NextButton.SetEnabled(false);
+
+  BuildMainMenu();
+  BuildTrayMenu();
+  ConnectEvents();
+  CenterOnScreen();
+
+  ui::Dispatch(backend, [this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMainMenu() {
+  N6 = &PopupMainMenu.Add(texts::kStatistics);
+  ShowLogItem = &N6->Add(texts::kShowLog);
+  N9 = &N6->Add(texts::kManageStatistics, /*enabled=*/false);
+  N2 = &PopupMainMenu.Add(texts::kUsers);
+  UsersItem = &N2->Add(texts::kUsersDialog, false);
+  LoadUsersItem = &N2->Add(texts::kLoadUsers, false);
+  ClearUsersItem = &N2->Add(texts::kClearUsers, false);
+  N3 = &PopupMainMenu.Add(texts::kSettings);
+  SetupItem = &N3->Add(texts::kSettingsDialog, false);
+  OpenSetupItem = &N3->Add(texts::kOpenSettings, false);
+  SaveSetupItem = &N3->Add(texts::kSaveSettings, false);
+  N16 = &PopupMainMenu.Add(texts::kHelp);
+  AboutItem = &N16->Add(texts::kAboutItem);
+  DocumentationItem = &N16->Add(texts::kDocumentation, false);
+  PopupMainMenu.Add("-");
+  ChangeUserItem = &PopupMainMenu.Add(texts::kNewUser);
+  TurnOffItem = &PopupMainMenu.Add(texts::kTurnOff, false);
+  PopupMainMenu.Add("-");
+  ExitItem = &PopupMainMenu.Add(texts::kExit);
+}
+
+void TForm1::BuildTrayMenu() {
+  ShowItem = &PopupMenuTray.Add(texts::kShowWindow);
+  HideItem = &PopupMenuTray.Add(texts::kHideWindow);
+  PopupMenuTray.Add("-");
+  ConnectItem = &PopupMenuTray.Add(texts::kTrayConnect);
+  DisconnectItem = &PopupMenuTray.Add(texts::kTrayDisconnect);
+  PopupMenuTray.Add("-");
+  N4 = &PopupMenuTray.Add(texts::kStatistics);
+  N11 = &N4->Add(texts::kShowLog);
+  N13 = &N4->Add(texts::kTrayManageStatistics, /*enabled=*/false);
+  N14 = &PopupMenuTray.Add(texts::kSettingsDialog);
+  PopupMenuTray.Add("-");
+  N17 = &PopupMenuTray.Add(texts::kHelp);
+  N19 = &N17->Add(texts::kTrayDocumentation, false);
+  N18 = &N17->Add(texts::kAboutItem);
+  PopupMenuTray.Add("-");
+  N5 = &PopupMenuTray.Add(texts::kExit);
+}
+
+void TForm1::ConnectEvents() {
+  OnDestroy = [this] { FormDestroy(); };
+  HandleMessage(WM_ACTIVATEFORM,
+                [this](std::uintptr_t, std::intptr_t) { Process_WMCTIVATEFORM(); });
+
+  MenuLabel.OnClick = [this] { MenuLabelClick(); };
+  MenuLabel.OnMouseMove = [this](int, int) { MenuLabelMouseMove(); };
+  MenuLabel.OnMouseLeave = [this] { MenuLabelMouseLeave(); };
+
+  AboutItem->OnClick = [this] { AboutItemClick(); };
+  DocumentationItem->OnClick = [this] { DocumentationItemClick(); };
+  ExitItem->OnClick = [this] { ExitItemClick(); };
+
+  ShowItem->OnClick = [this] { ShowItemClick(); };
+  HideItem->OnClick = [this] { HideItemClick(); };
+  N18->OnClick = [this] { AboutItemClick(); };
+  N19->OnClick = [this] { DocumentationItemClick(); };
+  N5->OnClick = [this] { ExitItemClick(); };
+}
+
+void TForm1::FormCreate() {
+  Setup = std::make_unique<data::TSetup>(services_.profiles);
+  Users = std::make_unique<data::TUsers>();
+  Initialize();
+}
+
+void TForm1::Initialize() {
+  Label1.SetText(texts::kEnterDetails);
+  ChangeHeaders(texts::kTitle);
+  if (!Users->LoadFromFile(Setup->UsersFile) && Users->Count() == 0) {
+    Users->AddUser("root", "", "", "", "");
+  }
+}
+
+void TForm1::ChangeHeaders(const std::string& text) {
+  SetCaption(text);
+  GetBackend().SetApplicationTitle(text);
+}
+
+void TForm1::RestoreApp() {
+  Show();
+  Restore();
+  BringToFront();
+}
+
+void TForm1::FormDestroy() {}
+
+void TForm1::Process_WMCTIVATEFORM() {
+  RestoreApp();
+}
+
+void TForm1::ExitItemClick() {
+  // The process ends with the main window; nothing is asked and nothing is saved.
+  Close();
+}
+
+void TForm1::AboutItemClick() {
+  ui::ShowMessage(*this, texts::kAbout);
+}
+
+void TForm1::DocumentationItemClick() {}
+
+void TForm1::MenuLabelClick() {
+  MenuLabel.SetTextColor(kLinkColor);
+  const ui::Rect frame = ScreenBounds();
+  const ui::Rect label = MenuLabel.Bounds();
+  PopupMainMenu.Popup({frame.left + label.left, frame.top + label.top - kMenuRaise});
+}
+
+void TForm1::MenuLabelMouseMove() {
+  MenuLabel.SetTextColor(kLinkHoverColor);
+}
+
+void TForm1::MenuLabelMouseLeave() {
+  MenuLabel.SetTextColor(kLinkColor);
+}
+
+void TForm1::ShowItemClick() {
+  RestoreApp();
+}
+
+void TForm1::HideItemClick() {
+  Hide();
+}

@@ -1,0 +1,126 @@
+#pragma once
+// The main window: the controls, both pop-up menus, the shared objects and the start-up
+// sequence. Written against the toolkit only, so tests drive it headless.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "data/TSetup.h"
+#include "data/TUsers.h"
+#include "platform/ProfileFiles.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Timer.h"
+
+// What the main window needs from the system it runs on.
+struct MainWindowServices {
+  platform::ProfileFiles& profiles;
+};
+
+class TForm1 : public ui::Form {
+ public:
+  // A second copy looks for this class and sends it WM_ACTIVATEFORM.
+  static constexpr char kWindowClass[] = "Velir_caller_Ident";
+  static constexpr std::uint32_t WM_ACTIVATEFORM = 0x8000 + 9;
+
+  // Builds the window and runs FormCreate; faults there go to the general error report.
+  TForm1(ui::Backend& backend, MainWindowServices services);
+  ~TForm1() override;
+
+  // --- operations other parts call ---
+  void Initialize();
+  void ChangeHeaders(const std::string& text);
+  void RestoreApp();
+
+  // --- event handlers ---
+  void FormCreate();
+  void FormDestroy();
+  void Process_WMCTIVATEFORM();
+  void ExitItemClick();
+  void AboutItemClick();
+  void DocumentationItemClick();
+  void MenuLabelClick();
+  void MenuLabelMouseMove();
+  void MenuLabelMouseLeave();
+  void ShowItemClick();
+  void HideItemClick();
+
+  // --- the shared objects, made once by FormCreate ---
+  std::unique_ptr<data::TSetup> Setup;
+  std::unique_ptr<data::TUsers> Users;
+
+  // --- controls ---
+  ui::Label Label5;
+  ui::ListBox ConnectionListBox;
+  ui::Label Label4;
+  ui::Edit PhoneEdit;
+  ui::Label Label3;
+  ui::Edit LoginEdit;
+  ui::Label Label2;
+  ui::Edit PasswordEdit;
+  ui::Label Label6;
+  ui::Edit PassEdit;
+  ui::Button ConnectButton;
+  ui::Button DisconnectButton;
+  ui::Label Label1;
+  ui::Label MenuLabel;
+  ui::Bevel Bevel1;
+  ui::Bevel Bevel2;
+  ui::Button BackButton;
+  ui::Button NextButton;
+  ui::FileDialog OpenDialog1;
+  ui::FileDialog SaveDialog1;
+  ui::Timer Timer1;
+  ui::Timer TurnOffTimer;
+  ui::Timer TimeTimer;
+
+  // --- the main menu ---
+  ui::PopupMenu PopupMainMenu;
+  ui::MenuItem* N6 = nullptr;
+  ui::MenuItem* ShowLogItem = nullptr;
+  ui::MenuItem* N9 = nullptr;
+  ui::MenuItem* N2 = nullptr;
+  ui::MenuItem* UsersItem = nullptr;
+  ui::MenuItem* LoadUsersItem = nullptr;
+  ui::MenuItem* ClearUsersItem = nullptr;
+  ui::MenuItem* N3 = nullptr;
+  ui::MenuItem* SetupItem = nullptr;
+  ui::MenuItem* OpenSetupItem = nullptr;
+  ui::MenuItem* SaveSetupItem = nullptr;
+  ui::MenuItem* N16 = nullptr;
+  ui::MenuItem* AboutItem = nullptr;
+  ui::MenuItem* DocumentationItem = nullptr;
+  ui::MenuItem* ChangeUserItem = nullptr;
+  ui::MenuItem* TurnOffItem = nullptr;
+  ui::MenuItem* ExitItem = nullptr;
+
+  // --- the tray menu ---
+  ui::PopupMenu PopupMenuTray;
+  ui::MenuItem* ShowItem = nullptr;
+  ui::MenuItem* HideItem = nullptr;
+  ui::MenuItem* ConnectItem = nullptr;
+  ui::MenuItem* DisconnectItem = nullptr;
+  ui::MenuItem* N4 = nullptr;
+  ui::MenuItem* N11 = nullptr;
+  ui::MenuItem* N13 = nullptr;
+  ui::MenuItem* N14 = nullptr;
+  ui::MenuItem* N17 = nullptr;
+  ui::MenuItem* N19 = nullptr;
+  ui::MenuItem* N18 = nullptr;
+  ui::MenuItem* N5 = nullptr;
+
+  static constexpr ui::Color kLinkColor{0, 0, 255};
+  static constexpr ui::Color kLinkHoverColor{166, 202, 240};
+  // The main menu opens this far above the link's top.
+  static constexpr int kMenuRaise = 70;
+
+ private:
+  void BuildMainMenu();
+  void BuildTrayMenu();
+  void ConnectEvents();
+
+  MainWindowServices services_;
+};

@@ -1,0 +1,73 @@
+#pragma once
+// The main window's own texts, as Windows-1251 bytes.
+
+#include <string>
+
+#include "platform/text/Cp1251.h"
+
+namespace texts {
+
+using text::Cp;
+
+inline const std::string kProductName = Cp("Брумелка");
+inline const std::string kTitle = Cp("Брумелка 0.90");
+inline const std::string kTitleUserPrefix = Cp("Брумелка 0.90 - ");
+inline const std::string kInitialCaption = Cp("Моя брумелка");
+inline const std::string kEnterDetails =
+    Cp("Слід ввести свої особисті дані для того, щоб увійти в мережу.");
+inline const std::string kAbout =
+    Cp("Брумелка\rВерсія 0.90\rАвтор: команда Брумелки\rУсі права захищені.");
+
+// Labels and button captions.
+inline const std::string kAvailableConnections = Cp("Доступні з`єднання");
+inline const std::string kProviderPhone = Cp("Телефон провайдера:");
+inline const std::string kLogin = Cp("Логін:");
+inline const std::string kConnectionPassword = Cp("Пароль з'єднання:");
+inline const std::string kUserPassword = Cp("Пароль користувача:");
+inline const std::string kConnect = Cp("З`єднатися");
+inline const std::string kDisconnect = Cp("Розірвати зв`язок");
+inline const std::string kMenu = Cp("Меню");
+
+// Hints.
+inline const std::string kConnectionListHint =
+    Cp("Список з`єднань, на основі яких буде здійснено підключення до мережі");
+inline const std::string kPhoneHint =
+    Cp("Номер телефону провайдера, за яким буде телефонувати програма");
+inline const std::string kLoginHint = Cp("Ідентифікатор, під яким буде здійснено вхід в мережу");
+inline const std::string kPasswordHint = Cp("Пароль входу в мережу");
+inline const std::string kPassHint = Cp("Пароль зміни користувача програми");
+inline const std::string kConnectHint = Cp("З`єднатися з мережею");
+inline const std::string kDisconnectHint = Cp("Розз`єднатися з мережею і очистити поля вводу");
+inline const std::string kMenuHint = Cp("Головне меню програми");
+inline const std::string kUsersFrameHint = Cp("Список доступних користувачів");
+inline const std::string kBackHint = Cp("Прокрутити список користувачів вліво");
+inline const std::string kNextHint = Cp("Прокрутити список користувачів вправо");
+
+// The main menu.
+inline const std::string kStatistics = Cp("Статистика");
+inline const std::string kShowLog = Cp("Показати лог");
+inline const std::string kManageStatistics = Cp("Керування статистикою");
+inline const std::string kUsers = Cp("Користувачі");
+inline const std::string kUsersDialog = Cp("Користувачі..");
+inline const std::string kLoadUsers = Cp("Завантажити користувачів");
+inline const std::string kClearUsers = Cp("Очистити список користувачів");
+inline const std::string kSettings = Cp("Настройки");
+inline const std::string kSettingsDialog = Cp("Настройки..");
+inline const std::string kOpenSettings = Cp("Відкрити настройки");
+inline const std::string kSaveSettings = Cp("Зберегти настройки");
+inline const std::string kHelp = Cp("Довідка");
+inline const std::string kAboutItem = Cp("Про програму");
+inline const std::string kDocumentation = Cp("Документація");
+inline const std::string kNewUser = Cp("Робота з новим користувачем");
+inline const std::string kTurnOff = Cp("Вимкнення комп'ютера..");
+inline const std::string kExit = Cp("Вихід");
+
+// The tray menu.
+inline const std::string kShowWindow = Cp("Показати вікно програми");
+inline const std::string kHideWindow = Cp("Сховати вікно програми");
+inline const std::string kTrayConnect = Cp("З`єднатись");
+inline const std::string kTrayDisconnect = Cp("Розз`єднатися");
+inline const std::string kTrayManageStatistics = Cp("Керування статистикою..");
+inline const std::string kTrayDocumentation = Cp("Документация");
+
+}  // namespace texts
