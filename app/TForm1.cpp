@@ -132,6 +132,14 @@ void TForm1::ConnectEvents() {
   AboutItem->OnClick = [this] { AboutItemClick(); };
   DocumentationItem->OnClick = [this] { DocumentationItemClick(); };
   ExitItem->OnClick = [this] { ExitItemClick(); };
+  ChangeUserItem->OnClick = [this] { ChangeUserItemClick(); };
+  LoadUsersItem->OnClick = [this] { LoadUsersItemClick(); };
+  ClearUsersItem->OnClick = [this] { ClearUsersItemClick(); };
+
+  PassEdit.OnExit = [this] { PassEditExit(); };
+  PassEdit.OnKeyPress = [this](char& key) { PassEditKeyPress(key); };
+  NextButton.OnClick = [this] { NextButtonClick(); };
+  BackButton.OnClick = [this] { BackButtonClick(); };
 
   ShowItem->OnClick = [this] { ShowItemClick(); };
   HideItem->OnClick = [this] { HideItemClick(); };
@@ -149,9 +157,15 @@ void TForm1::FormCreate() {
 void TForm1::Initialize() {
   Label1.SetText(texts::kEnterDetails);
   ChangeHeaders(texts::kTitle);
+  ClearFields();
+  // With no users at all the administrator is created and let in, so that someone can
+  // manage the program; the seeded table is not written anywhere.
   if (!Users->LoadFromFile(Setup->UsersFile) && Users->Count() == 0) {
-    Users->AddUser("root", "", "", "", "");
+    Users->AddUser(texts::kRoot, "", "", "", "");
+    CurrentUserName = texts::kRoot;
+    PassEditExit();
   }
+  LoadUsersToMenu();
 }
 
 void TForm1::ChangeHeaders(const std::string& text) {

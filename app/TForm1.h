@@ -34,6 +34,9 @@ class TForm1 : public ui::Form {
   void Initialize();
   void ChangeHeaders(const std::string& text);
   void RestoreApp();
+  void ClearFields();
+  void IfUserEntered();
+  void LoadUsersToMenu();
 
   // --- event handlers ---
   void FormCreate();
@@ -47,6 +50,27 @@ class TForm1 : public ui::Form {
   void MenuLabelMouseLeave();
   void ShowItemClick();
   void HideItemClick();
+  void UserChange(const ui::Button& sender);
+  void PassEditExit();
+  void PassEditKeyPress(char& key);
+  void ChangeUserItemClick();
+  void LoadUsersItemClick();
+  void ClearUsersItemClick();
+  void NextButtonClick();
+  void BackButtonClick();
+
+  // --- who is using the program ---
+  std::string CurrentUserName;  // empty when nobody is chosen
+  bool IsLoggedIn = false;      // the chosen user's password was accepted
+
+  // --- the user button strip ---
+  static constexpr int kMaxButtons = data::TUsers::MaxUsers;
+  static constexpr std::array<int, 3> SlotLeft = {30, 155, 280};
+  static constexpr int kOffScreenLeft = 5000;
+  // Position k holds the button of table slot k + 1; ButtonSlots[k] is its strip place,
+  // 1..3 visible from the left, below 1 scrolled out left, above 3 out right.
+  std::array<std::unique_ptr<ui::Button>, kMaxButtons> UserButtons;
+  std::array<int, kMaxButtons> ButtonSlots{};
 
   // --- the shared objects, made once by FormCreate ---
   std::unique_ptr<data::TSetup> Setup;
@@ -119,6 +143,9 @@ class TForm1 : public ui::Form {
 
  private:
   void BuildMainMenu();
+  void WithdrawLogIn();
+  int ButtonCount() const;
+  void PlaceButton(int index);
   void BuildTrayMenu();
   void ConnectEvents();
 

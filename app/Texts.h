@@ -18,6 +18,13 @@ inline const std::string kEnterDetails =
 inline const std::string kAbout =
     Cp("Брумелка\rВерсія 0.90\rАвтор: команда Брумелки\rУсі права захищені.");
 
+// Log-in.
+inline const std::string kAskPasswordSuffix = Cp(", введіть, будь ласка, власний пароль.");
+inline const std::string kUserChangedPrefix = Cp("Змінено користувача на ");
+inline const std::string kChooseYourName = Cp("Тепер ви можете вибрати своє ім`я і ввести пароль.");
+inline const std::string kUserButtonHint = Cp("Кнопка зміни користувача");
+inline const std::string kRoot = "root";
+
 // Labels and button captions.
 inline const std::string kAvailableConnections = Cp("Доступні з`єднання");
 inline const std::string kProviderPhone = Cp("Телефон провайдера:");
