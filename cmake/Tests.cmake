@@ -1,0 +1,125 @@
+# Unit, contract and black-box tests (GoogleTest). Included from the top-level CMakeLists.txt.
+#
+# Test programs are made only from folders that already hold sources, so the tree configures
+# while parts of the program are still being written. Windows test programs run under Wine
+# through CMAKE_CROSSCOMPILING_EMULATOR (scripts/wine-run.sh), both for test discovery and for
+# the tests themselves.
+include(GoogleTest)
+
+# --- GoogleTest, compiled from source with the same compiler as the program ---
+set(BRUMELKA_GTEST_DIR "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+
+if(EXISTS "${BRUMELKA_GTEST_DIR}/CMakeLists.txt")
+  # GoogleTest gets none of our warning options and never -Werror; its own warnings are muted.
+  get_directory_property(brumelka_saved_options COMPILE_OPTIONS)
+  set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
+  add_subdirectory("${BRUMELKA_GTEST_DIR}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+  set_directory_properties(PROPERTIES COMPILE_OPTIONS "${brumelka_saved_options}")
+  foreach(target IN ITEMS gtest gtest_main)
+    target_compile_options(${target} PRIVATE $<IF:$<CXX_COMPILER_ID:MSVC>,/w,-w>)
+  endforeach()
+else()
+  find_package(GTest REQUIRED) # e.g. MSYS2's gtest package on Windows
+endif()
+
+# Path of a file as a Windows test program sees it. Under Wine the Unix root is drive Z:,
+# so /work/main/build/win64/brumelka.exe becomes Z:/work/main/build/win64/brumelka.exe.
+# Works with generator expressions such as $<TARGET_FILE:brumelka>.
+function(brumelka_windows_path out path)
+  if(WIN32 AND NOT CMAKE_HOST_WIN32)
+    set(${out} "Z:${path}" PARENT_SCOPE)
+  else()
+    set(${out} "${path}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Lists the *.cpp files matching the given folder patterns (relative to the source tree).
+function(brumelka_test_sources out)
+  set(all)
+  foreach(pattern IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${pattern}")
+    list(APPEND all ${found})
+  endforeach()
+  list(SORT all)
+  set(${out} ${all} PARENT_SCOPE)
+endfunction()
+
+# brumelka_test(<target> PREFIX <name> TESTS <patterns...> [HARNESS <patterns...>]
+#               [LIBRARIES <targets...>] [LOCK <resource>])
+# Builds <target> from TESTS plus HARNESS sources and registers every GoogleTest case as its
+# own ctest test "<name>.<Suite>.<Case>". Nothing is made while TESTS matches no file.
+# LOCK keeps tests that share a resource (the Wine desktop, a single-instance program) from
+# running at the same time under ctest -j.
+function(brumelka_test target)
+  cmake_parse_arguments(arg "" "PREFIX;LOCK" "TESTS;HARNESS;LIBRARIES" ${ARGN})
+  brumelka_test_sources(tests ${arg_TESTS})
+  if(NOT tests)
+    message(STATUS "${target}: no test sources yet, not built")
+    return()
+  endif()
+  brumelka_test_sources(harness ${arg_HARNESS})
+  add_executable(${target} ${tests} ${harness})
+  target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests")
+  target_link_libraries(${target} PRIVATE ${arg_LIBRARIES} GTest::gtest_main)
+  brumelka_windows_path(source_dir "${PROJECT_SOURCE_DIR}")
+  target_compile_definitions(${target} PRIVATE BRUMELKA_SOURCE_DIR="${source_dir}")
+  if(WIN32)
+    target_link_options(${target} PRIVATE -Wl,--dynamicbase -Wl,--nxcompat)
+  endif()
+
+  set(properties TIMEOUT 120)
+  if(arg_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${arg_LOCK})
+  endif()
+  gtest_discover_tests(${target}
+    TEST_PREFIX "${arg_PREFIX}."
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES ${properties})
+  list(LENGTH tests count)
+  message(STATUS "${target}: ${count} test source file(s)")
+endfunction()
+
+# Portable logic against the headless UI backend; built natively and for Windows.
+brumelka_test(brumelka_tests
+  PREFIX unit
+  TESTS tests/platform/text/*.cpp tests/platform/headless/*.cpp tests/data/*.cpp tests/app/*.cpp
+        tests/dialogs/*.cpp tests/dial/*.cpp tests/contract/*.cpp
+  HARNESS tests/harness/headless/*.cpp
+  LIBRARIES brumelka_app brumelka_headless brumelka_sim brumelka_data)
+
+if(WIN32)
+  # The real Win32 backend: the same contract tests plus Win32-only ones; they make windows.
+  brumelka_test(brumelka_win32_tests
+    PREFIX win32
+    TESTS tests/win32/*.cpp tests/contract/*.cpp
+    HARNESS tests/harness/win32/*.cpp
+    LIBRARIES brumelka_win32 brumelka_data brumelka_headless brumelka_sim
+    LOCK brumelka_desktop)
+
+  # Drives the finished brumelka.exe from outside.
+  if(TARGET brumelka)
+    brumelka_windows_path(exe "$<TARGET_FILE:brumelka>")
+    brumelka_test(brumelka_blackbox_tests
+      PREFIX blackbox
+      TESTS tests/blackbox/*.cpp
+      LIBRARIES brumelka_data
+      LOCK brumelka_desktop)
+    if(TARGET brumelka_blackbox_tests)
+      target_compile_definitions(brumelka_blackbox_tests PRIVATE BRUMELKA_EXE="${exe}")
+      add_dependencies(brumelka_blackbox_tests brumelka)
+      # The same cases once more under ANSI code page 1252: Wine takes the code page from the
+      # locale that scripts/wine-run.sh sets, and child processes keep it.
+      gtest_discover_tests(brumelka_blackbox_tests
+        TEST_PREFIX "blackbox-cp1252."
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES TIMEOUT 120 RESOURCE_LOCK brumelka_desktop ENVIRONMENT BRUMELKA_LC_ALL=C.UTF-8)
+    endif()
+  else()
+    message(STATUS "brumelka_blackbox_tests: no brumelka.exe target yet, not built")
+  endif()
+endif()
