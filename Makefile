@@ -1,0 +1,32 @@
+# Entry points; the work is done by the scripts in scripts/.
+#   make run     install what is missing, build the Windows program and run it under Wine
+#   make test    install what is missing, build all four trees and run every test
+#   make build   configure and build all four trees (no tests)
+#   make clean   stop the Wine servers and Xvfb started for tests or runs, remove build/
+#   make format  clang-format every C++ file in the repository
+SHELL := /bin/bash
+
+.PHONY: all bootstrap run test build clean format
+
+all: build
+
+bootstrap:
+	scripts/bootstrap.sh
+
+run: bootstrap
+	scripts/run.sh
+
+test: bootstrap
+	scripts/test.sh
+
+build: bootstrap
+	scripts/test.sh --build-only
+
+clean:
+	-scripts/wine-run.sh --stop
+	-BRUMELKA_WINEPREFIX="$(CURDIR)/build/wineprefix-run-win32" BRUMELKA_WINE_STATE="$(CURDIR)/build/wine-state-run" scripts/wine-run.sh --stop
+	-BRUMELKA_WINEPREFIX="$(CURDIR)/build/wineprefix-run-win64" BRUMELKA_WINE_STATE="$(CURDIR)/build/wine-state-run" scripts/wine-run.sh --stop
+	rm -rf build
+
+format:
+	git ls-files -co --exclude-standard -- '*.cpp' '*.h' '*.hpp' '*.cc' | xargs -r clang-format -i --style=file
