@@ -7,6 +7,7 @@
 
 #include "platform/headless/HeadlessPeers.h"
 #include "platform/text/Cp1251.h"
+#include "platform/ui/Dispatch.h"
 
 namespace headless {
 
@@ -123,7 +124,8 @@ std::size_t HeadlessBackend::RunPosted() {
       call = std::move(posted_.front());
       posted_.pop_front();
     }
-    call();
+    // A fault in a posted call is reported like one in any other event.
+    ui::Dispatch(*this, call);
     ++ran;
   }
 }
@@ -180,6 +182,13 @@ void HeadlessBackend::Type(ui::Control& control, const std::string& cp1251) {
 void HeadlessBackend::PressKey(ui::Control& control, char key) {
   HeadlessControl& peer = PeerOf(control);
   if (focused_ != &peer) throw std::logic_error("keys go to the focused control only");
+  // Enter on a focused push button presses it, as the dialog manager does.
+  const bool pushButton =
+      peer.Kind() == ui::ControlKind::Button || peer.Kind() == ui::ControlKind::FlatButton;
+  if (pushButton) {
+    if (key == '\r') peer.Events().RaiseClick();
+    return;
+  }
   peer.Events().RaiseKeyPress(key);
   if (key == 0 || key == '\r' || key == '\t') return;
   if (key == '\b') {
@@ -191,17 +200,27 @@ void HeadlessBackend::PressKey(ui::Control& control, char key) {
   peer.SetText(peer.Text() + key);
 }
 
-void HeadlessBackend::PressTab(ui::Form& form) {
-  HeadlessForm& peer = PeerOf(form);
+std::vector<HeadlessControl*> HeadlessBackend::TabOrder(const HeadlessForm& form) {
   std::vector<HeadlessControl*> order;
-  for (HeadlessControl* c : peer.Controls())
+  for (HeadlessControl* c : form.Controls())
     if (c->Focusable() && c->CanFocus()) order.push_back(c);
-  if (order.empty()) return;
+  // Controls without an order of their own come after the ordered ones, as made.
   std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) {
     const int ka = a->TabOrder() < 0 ? std::numeric_limits<int>::max() : a->TabOrder();
     const int kb = b->TabOrder() < 0 ? std::numeric_limits<int>::max() : b->TabOrder();
     return ka < kb;
   });
+  return order;
+}
+
+void HeadlessBackend::FocusFirstControl(const HeadlessForm& form) {
+  const std::vector<HeadlessControl*> order = TabOrder(form);
+  if (!order.empty()) MoveFocus(order.front());
+}
+
+void HeadlessBackend::PressTab(ui::Form& form) {
+  const std::vector<HeadlessControl*> order = TabOrder(PeerOf(form));
+  if (order.empty()) return;
   auto current = std::find(order.begin(), order.end(), focused_);
   HeadlessControl* next =
       current == order.end() || current + 1 == order.end() ? order.front() : *(current + 1);

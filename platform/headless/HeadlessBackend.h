@@ -53,6 +53,7 @@ class HeadlessBackend : public ui::Backend {
   void SetApplicationTitle(const std::string& cp1251) override;
   std::string ApplicationTitle() const override;
   void PostToUiThread(std::function<void()> call) override;
+  void ProcessPendingMessages() override { RunPosted(); }
 
   // --- acting as the user ---
   // Mouse click: a focusable control takes the focus first (raising the exit event of the
@@ -111,6 +112,9 @@ class HeadlessBackend : public ui::Backend {
 
   struct TimerState;
   void MoveFocus(HeadlessControl* to);
+  // The form's focusable controls that can take the focus now, in keyboard order.
+  static std::vector<HeadlessControl*> TabOrder(const HeadlessForm& form);
+  void FocusFirstControl(const HeadlessForm& form);
   void Forget(HeadlessControl* control);
   void Forget(HeadlessForm* form);
   void RunModal(HeadlessForm& dialog);

@@ -27,8 +27,11 @@ void HeadlessForm::CenterOnScreen() {
 }
 
 void HeadlessForm::Show() {
+  const bool wasVisible = visible_;
   visible_ = true;
   minimized_ = false;
+  // A form coming into view gives the focus to its first control in keyboard order.
+  if (!wasVisible) backend_.FocusFirstControl(*this);
 }
 
 void HeadlessForm::Hide() {
@@ -88,6 +91,12 @@ void HeadlessControl::SetBounds(ui::Rect bounds) {
   bounds_ = bounds;
   autoSize_ = kind_ == ui::ControlKind::Label && bounds.width == 0 && bounds.height == 0;
   if (autoSize_) SetText(text_);
+}
+
+void HeadlessControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  // Like hiding, disabling takes the focus away without telling the control.
+  if (!enabled && Focused()) backend_.focused_ = nullptr;
 }
 
 void HeadlessControl::SetVisible(bool visible) {

@@ -70,7 +70,7 @@ class HeadlessControl : public ui::ControlPeer {
   std::string Text() const override { return text_; }
   void SetBounds(ui::Rect bounds) override;
   ui::Rect Bounds() const override { return bounds_; }
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  void SetEnabled(bool enabled) override;
   bool Enabled() const override { return enabled_; }
   void SetVisible(bool visible) override;
   bool Visible() const override { return visible_; }
@@ -84,6 +84,7 @@ class HeadlessControl : public ui::ControlPeer {
   ui::Color TextColor() const override { return color_; }
   void SetLinkStyle(bool link) override { link_ = link; }
   void SetTabOrder(int order) override { tabOrder_ = order; }
+  void Repaint() override { paintedText_ = text_; }
 
   void ClearItems() override;
   void AddItem(const std::string& cp1251) override { items_.push_back(cp1251); }
@@ -100,6 +101,8 @@ class HeadlessControl : public ui::ControlPeer {
   ui::ControlEvents& Events() { return events_; }
   bool IsLink() const { return link_; }
   int TabOrder() const { return tabOrder_; }
+  // The text as last painted: labels show a change only once painted.
+  const std::string& PaintedText() const { return paintedText_; }
   // Controls that take the focus on a click or by Tab.
   bool Focusable() const;
   bool CanFocus() const;
@@ -120,6 +123,7 @@ class HeadlessControl : public ui::ControlPeer {
   int tabOrder_ = -1;
   ui::Color color_{0, 0, 0};
   std::string hint_;
+  std::string paintedText_;
   std::vector<std::string> items_;
   int selected_ = -1;
 };
