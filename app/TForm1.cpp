@@ -73,11 +73,14 @@ TForm1::TForm1(ui::Backend& backend, MainWindowServices services)
   BuildTrayMenu();
   ConnectEvents();
   CenterOnScreen();
+  RegisterAsDialTarget();
 
   ui::Dispatch(backend, [this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  UnregisterAsDialTarget();
+}
 
 void TForm1::BuildMainMenu() {
   N6 = &PopupMainMenu.Add(texts::kStatistics);
@@ -139,6 +142,13 @@ void TForm1::ConnectEvents() {
   PassEdit.OnExit = [this] { PassEditExit(); };
   PassEdit.OnKeyPress = [this](char& key) { PassEditKeyPress(key); };
   NextButton.OnClick = [this] { NextButtonClick(); };
+  ConnectButton.OnClick = [this] { ConnectButtonClick(); };
+  DisconnectButton.OnClick = [this] { DisconnectButtonClick(); };
+  ConnectItem->OnClick = [this] { ConnectItemClick(); };
+  DisconnectItem->OnClick = [this] { DisconnectItemClick(); };
+  ShowLogItem->OnClick = [this] { ShowLogItemClick(); };
+  N11->OnClick = [this] { ShowLogItemClick(); };
+  Timer1.OnTimer = [this] { Timer1Timer(); };
   BackButton.OnClick = [this] { BackButtonClick(); };
 
   ShowItem->OnClick = [this] { ShowItemClick(); };
@@ -151,10 +161,14 @@ void TForm1::ConnectEvents() {
 void TForm1::FormCreate() {
   Setup = std::make_unique<data::TSetup>(services_.profiles);
   Users = std::make_unique<data::TUsers>();
+  Log = std::make_unique<data::TLog>(
+      services_.clock, [this](const std::string& message) { ui::ShowMessage(*this, message); });
   Initialize();
 }
 
 void TForm1::Initialize() {
+  Log->FileName = Setup->LogFileName;
+  ApplyLogInterval();
   Label1.SetText(texts::kEnterDetails);
   ChangeHeaders(texts::kTitle);
   ClearFields();
@@ -166,6 +180,7 @@ void TForm1::Initialize() {
     PassEditExit();
   }
   LoadUsersToMenu();
+  ListPhoneBookEntries();
 }
 
 void TForm1::ChangeHeaders(const std::string& text) {
@@ -186,6 +201,7 @@ void TForm1::Process_WMCTIVATEFORM() {
 }
 
 void TForm1::ExitItemClick() {
+  DisconnectButtonClick();
   // The process ends with the main window; nothing is asked and nothing is saved.
   Close();
 }

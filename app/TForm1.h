@@ -6,9 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "data/TLog.h"
 #include "data/TSetup.h"
 #include "data/TUsers.h"
+#include "platform/Clock.h"
 #include "platform/ProfileFiles.h"
+#include "platform/RemoteAccess.h"
+#include "platform/TextEditor.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
@@ -18,6 +22,9 @@
 // What the main window needs from the system it runs on.
 struct MainWindowServices {
   platform::ProfileFiles& profiles;
+  platform::RemoteAccess& remoteAccess;
+  platform::Clock& clock;
+  platform::TextEditor& textEditor;
 };
 
 class TForm1 : public ui::Form {
@@ -58,6 +65,19 @@ class TForm1 : public ui::Form {
   void ClearUsersItemClick();
   void NextButtonClick();
   void BackButtonClick();
+  void ConnectButtonClick();
+  void DisconnectButtonClick();
+  void ConnectItemClick();
+  void DisconnectItemClick();
+  void Timer1Timer();
+  void ShowLogItemClick();
+  // The service's progress notifier; it may run on any thread.
+  static void DialNotifier(std::uint32_t message, std::uint32_t state, std::uint32_t error);
+  // The UI thread's half of a progress report.
+  void ShowDialProgress(std::uint32_t state, std::uint32_t error);
+
+  // --- the connection ---
+  std::uintptr_t ConnectionHandle = 0;  // of the last dial; zero when there is none
 
   // --- who is using the program ---
   std::string CurrentUserName;  // empty when nobody is chosen
@@ -75,6 +95,7 @@ class TForm1 : public ui::Form {
   // --- the shared objects, made once by FormCreate ---
   std::unique_ptr<data::TSetup> Setup;
   std::unique_ptr<data::TUsers> Users;
+  std::unique_ptr<data::TLog> Log;
 
   // --- controls ---
   ui::Label Label5;
@@ -143,6 +164,10 @@ class TForm1 : public ui::Form {
 
  private:
   void BuildMainMenu();
+  void ListPhoneBookEntries();
+  void RegisterAsDialTarget();
+  void UnregisterAsDialTarget();
+  void ApplyLogInterval();
   void WithdrawLogIn();
   int ButtonCount() const;
   void PlaceButton(int index);

@@ -25,6 +25,15 @@ inline const std::string kChooseYourName = Cp("Тепер ви можете ви
 inline const std::string kUserButtonHint = Cp("Кнопка зміни користувача");
 inline const std::string kRoot = "root";
 
+// Dialling and the log.
+inline const std::string kChooseNameFirst = Cp("Виберіть своє ім`я і введіть пароль.");
+inline const std::string kNoConnections = Cp("Немає доступних з`єднань.");
+inline const std::string kDialErrorCaption = Cp("На жаль, помилка.");
+inline const std::string kDisconnected = Cp("Роз`єднано.");
+inline const std::string kConnectedAction = Cp("з`єднався");
+inline const std::string kDisconnectedAction = Cp("розз`єднався");
+inline const std::string kStillOnlineAction = Cp("працював");
+
 // Labels and button captions.
 inline const std::string kAvailableConnections = Cp("Доступні з`єднання");
 inline const std::string kProviderPhone = Cp("Телефон провайдера:");

@@ -87,7 +87,7 @@ endfunction()
 brumelka_test(brumelka_tests
   PREFIX unit
   TESTS tests/platform/text/*.cpp tests/platform/headless/*.cpp tests/data/*.cpp tests/app/*.cpp
-        tests/dialogs/*.cpp tests/dial/*.cpp tests/contract/*.cpp
+        tests/dialogs/*.cpp tests/dial/*.cpp tests/contract/*.cpp tests/platform/*.cpp tests/platform/sim/*.cpp
   HARNESS tests/harness/headless/*.cpp
   LIBRARIES brumelka_app brumelka_headless brumelka_sim brumelka_data)
 

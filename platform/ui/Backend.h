@@ -49,6 +49,8 @@ class Backend {
 
   // Safe from any thread: `call` runs later on the UI thread, in posting order.
   virtual void PostToUiThread(std::function<void()> call) = 0;
+  // Handles every window message (and posted call) waiting now, then returns.
+  virtual void ProcessPendingMessages() = 0;
 };
 
 }  // namespace ui

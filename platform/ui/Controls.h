@@ -40,6 +40,7 @@ class Control : private ControlEvents {
   void SetTextColor(Color color) { peer_->SetTextColor(color); }
   Color TextColor() const { return peer_->TextColor(); }
   void SetTabOrder(int order) { peer_->SetTabOrder(order); }
+  void Repaint() { peer_->Repaint(); }
 
   std::function<void()> OnClick;
   std::function<void()> OnExit;

@@ -70,6 +70,8 @@ class ControlPeer {
   virtual void SetLinkStyle(bool link) = 0;
   // Position in the keyboard (Tab) order among the form's focusable controls.
   virtual void SetTabOrder(int order) = 0;
+  // Paints pending changes now instead of leaving them to the message loop.
+  virtual void Repaint() = 0;
 
   // List boxes.
   virtual void ClearItems() = 0;

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "app/TForm1.h"
+#include "platform/headless/FormatClock.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/headless/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
+#include "tests/support/FakeRemoteAccess.h"
+#include "tests/support/FakeTextEditor.h"
 #include "tests/support/TempFolder.h"
 
 struct UserFields {
@@ -44,7 +47,8 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest() { std::filesystem::create_directories(windowsFolder); }
 
   void Start() {
-    form = std::make_unique<TForm1>(backend, MainWindowServices{profiles});
+    form = std::make_unique<TForm1>(backend,
+                                    MainWindowServices{profiles, remoteAccess, clock, textEditor});
     form->Show();
   }
 
@@ -61,6 +65,9 @@ class MainWindowTest : public ::testing::Test {
   testing_support::TempFolder folder;
   std::filesystem::path windowsFolder = folder.Path() / "windows";
   platform::IniProfileFiles profiles{windowsFolder};
+  testing_support::FakeRemoteAccess remoteAccess;
+  platform::FormatClock clock{"dd.MM.yyyy", "H:mm:ss"};
+  testing_support::FakeTextEditor textEditor;
   headless::HeadlessBackend backend;
   std::unique_ptr<TForm1> form;
 };
