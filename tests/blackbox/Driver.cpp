@@ -1,0 +1,539 @@
+#include "blackbox/Driver.h"
+
+#include <gtest/gtest.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#ifndef BRUMELKA_EXE
+#error "BRUMELKA_EXE must name brumelka.exe as the test program sees it"
+#endif
+
+namespace blackbox {
+namespace {
+
+constexpr UINT kCyrillic = 1251;
+// How long one message to the program may take before we count it as hung.
+constexpr UINT kSendTimeoutMs = 5000;
+constexpr auto kPollInterval = 20ms;
+
+std::wstring Widen(const char* utf8) {
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), length);
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+std::wstring ExePath() {
+  std::wstring path = Widen(BRUMELKA_EXE);
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                        bool* answered = nullptr) {
+  DWORD_PTR result = 0;
+  const LRESULT ok = ::SendMessageTimeoutW(window, message, wParam, lParam,
+                                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendTimeoutMs, &result);
+  if (answered != nullptr) *answered = ok != 0;
+  return ok != 0 ? static_cast<LRESULT>(result) : 0;
+}
+
+HWND MainWindowOf(DWORD processId) {
+  for (HWND window : TopLevelWindowsOfClass(kMainWindowClass)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) return window;
+  }
+  return nullptr;
+}
+
+// The key data of a key message: repeat count 1 and the key's scan code; for a release also
+// the previous-state and transition bits.
+LPARAM KeyData(UINT virtualKey, bool up) {
+  const UINT scanCode = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  LPARAM data = 1 | static_cast<LPARAM>(scanCode & 0xFF) << 16;
+  if (up) data |= static_cast<LPARAM>(3) << 30;
+  return data;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return condition();
+    std::this_thread::sleep_for(kPollInterval);
+  }
+}
+
+// --- files ---
+
+TempFolder::TempFolder() {
+  static std::atomic<unsigned> counter{0};
+  wchar_t name[64];
+  std::swprintf(name, 64, L"brumelka-blackbox-%lu-%lu-%u", ::GetCurrentProcessId(),
+                ::GetTickCount(), counter++);
+  path_ = std::filesystem::temp_directory_path() / name;
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void TempFolder::Write(const std::wstring& name, const std::string& bytes) const {
+  ASSERT_TRUE(WriteBytes(path_ / name, bytes)) << "could not write " << path_.string();
+}
+
+std::vector<std::wstring> TempFolder::FileNames() const {
+  std::vector<std::wstring> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path_))
+    names.push_back(entry.path().filename().wstring());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::optional<std::string> ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+std::filesystem::path SettingsFile() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH + 1);
+  return std::filesystem::path(std::wstring(folder, length)) / L"brumelka.ini";
+}
+
+std::string UserRecordBytes(const UserFields& user) {
+  std::string record(94, '\0');
+  const auto put = [&record](std::size_t offset, std::size_t capacity, const std::string& text) {
+    const std::size_t length = std::min(capacity, text.size());
+    record[offset] = static_cast<char>(length);
+    record.replace(offset + 1, length, text, 0, length);
+  };
+  put(0, 9, user.phone);
+  put(10, 20, user.login);
+  put(31, 20, user.name);
+  put(52, 20, user.password);
+  put(73, 20, user.pass);
+  return record;
+}
+
+std::string UsersFileBytes(const std::vector<UserFields>& users) {
+  std::string bytes;
+  for (const UserFields& user : users) bytes += UserRecordBytes(user);
+  return bytes;
+}
+
+// --- text ---
+
+std::string ToCp1251(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int length = ::WideCharToMultiByte(kCyrillic, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(kCyrillic, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                        length, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring FromCp1251(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int length =
+      ::MultiByteToWideChar(kCyrillic, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(kCyrillic, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                        length);
+  return text;
+}
+
+std::string Escape(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length,
+                        nullptr, nullptr);
+  return out;
+}
+
+// --- the program ---
+
+std::unique_ptr<Program> Program::Start(const std::filesystem::path& folder) {
+  const std::wstring exe = ExePath();
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const std::wstring directory = folder.wstring();
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.c_str(), &startup, &info)) {
+    ADD_FAILURE() << "CreateProcessW failed for " << Utf8(exe) << ": error " << ::GetLastError();
+    return nullptr;
+  }
+  ::CloseHandle(info.hThread);
+  return std::unique_ptr<Program>(new Program(info.hProcess, info.dwProcessId));
+}
+
+Program::~Program() {
+  Stop();
+  ::CloseHandle(process_);
+}
+
+HWND Program::WaitForMainWindow(std::chrono::milliseconds timeout) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = MainWindowOf(id_);
+        return found != nullptr && ::IsWindowVisible(found);
+      },
+      timeout);
+  return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+std::optional<DWORD> Program::WaitForExit(std::chrono::milliseconds timeout) const {
+  if (::WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    return std::nullopt;
+  DWORD code = 0;
+  if (!::GetExitCodeProcess(process_, &code)) return std::nullopt;
+  return code;
+}
+
+bool Program::Running() const {
+  return ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+void Program::Stop() {
+  if (Running()) {
+    if (HWND window = MainWindowOf(id_)) ::PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!WaitForExit(10s)) {
+      ::TerminateProcess(process_, 1);
+      WaitForExit(10s);
+    }
+  }
+  // Its windows go with the process; the next test must not find them.
+  WaitUntil([this] { return MainWindowOf(id_) == nullptr; }, 10s);
+}
+
+namespace {
+
+struct ClassSearch {
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOfClass(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ClassSearch*>(data);
+  if (_wcsicmp(ClassOf(window).c_str(), search->className) == 0) search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindowsOfClass(const wchar_t* className) {
+  ClassSearch search{className, {}};
+  ::EnumWindows(CollectOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::optional<unsigned> AnsiCodePageOf(HANDLE process) {
+  using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  if (query == nullptr) return std::nullopt;
+  PROCESS_BASIC_INFORMATION basic{};
+  ULONG length = 0;
+  if (query(process, ProcessBasicInformation, &basic, sizeof basic, &length) != 0)
+    return std::nullopt;
+  // PEB.AnsiCodePageData points at the code page's table, whose header is the USHORT header
+  // size followed by the USHORT code page number.
+  constexpr std::size_t kAnsiCodePageData = sizeof(void*) == 8 ? 0xA0 : 0x58;
+  void* table = nullptr;
+  SIZE_T read = 0;
+  if (!::ReadProcessMemory(process,
+                           reinterpret_cast<char*>(basic.PebBaseAddress) + kAnsiCodePageData,
+                           &table, sizeof table, &read) ||
+      table == nullptr)
+    return std::nullopt;
+  USHORT header[2] = {};
+  if (!::ReadProcessMemory(process, table, header, sizeof header, &read)) return std::nullopt;
+  return header[1];
+}
+
+std::optional<unsigned> ExpectedAnsiCodePage() {
+  // scripts/wine-run.sh runs Wine under BRUMELKA_LC_ALL, by default uk_UA.UTF-8.
+  wchar_t value[64] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"BRUMELKA_LC_ALL", value, 64);
+  if (length == 0) return kCyrillic;
+  if (length >= 64) return std::nullopt;
+  const std::wstring locale(value, length);
+  if (locale.starts_with(L"uk_UA")) return kCyrillic;
+  if (locale == L"C" || locale.starts_with(L"C.") || locale.starts_with(L"en_US")) return 1252;
+  return std::nullopt;
+}
+
+// --- windows and controls ---
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  const int length = ::GetClassNameW(window, name, 256);
+  return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+RECT BoundsInParent(HWND window) {
+  RECT bounds{};
+  ::GetWindowRect(window, &bounds);
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+std::wstring TextOf(HWND window) {
+  bool answered = false;
+  const LRESULT length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &answered);
+  if (!answered || length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendWithTimeout(window, WM_GETTEXT, text.size(),
+                                         reinterpret_cast<LPARAM>(text.data()), &answered);
+  text.resize(answered && copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+LONG StyleOf(HWND window) {
+  return ::GetWindowLongW(window, GWL_STYLE);
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
+  return children;
+}
+
+HWND ChildAt(HWND parent, const wchar_t* className, int left, int top) {
+  for (HWND child : ChildrenOf(parent)) {
+    if (_wcsicmp(ClassOf(child).c_str(), className) != 0) continue;
+    const RECT bounds = BoundsInParent(child);
+    if (bounds.left == left && bounds.top == top) return child;
+  }
+  return nullptr;
+}
+
+std::vector<HWND> ChildrenWithText(HWND parent, const wchar_t* className,
+                                   const std::wstring& text) {
+  std::vector<HWND> found;
+  for (HWND child : ChildrenOf(parent))
+    if (_wcsicmp(ClassOf(child).c_str(), className) == 0 && TextOf(child) == text)
+      found.push_back(child);
+  return found;
+}
+
+std::string DescribeChildren(HWND parent) {
+  std::string out;
+  for (HWND child : ChildrenOf(parent)) {
+    const RECT r = BoundsInParent(child);
+    char line[128];
+    std::snprintf(line, sizeof line, "  %-8s %5ld,%4ld %4ldx%-3ld %s", Utf8(ClassOf(child)).c_str(),
+                  r.left, r.top, r.right - r.left, r.bottom - r.top,
+                  ::IsWindowVisible(child) ? "" : "(hidden) ");
+    out += line;
+    out += '"';
+    out += Utf8(TextOf(child));
+    out += "\"\n";
+  }
+  return out;
+}
+
+namespace {
+
+// Pixels of a top-down 32-bit bitmap, and a count of the dark ones inside `area`.
+class Pixels {
+ public:
+  Pixels(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = ::CreateCompatibleDC(nullptr);
+    bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
+                                 nullptr, 0);
+    if (bitmap_ != nullptr) old_ = ::SelectObject(dc_, bitmap_);
+  }
+  ~Pixels() {
+    if (old_ != nullptr) ::SelectObject(dc_, old_);
+    if (bitmap_ != nullptr) ::DeleteObject(bitmap_);
+    ::DeleteDC(dc_);
+  }
+  Pixels(const Pixels&) = delete;
+  Pixels& operator=(const Pixels&) = delete;
+
+  bool Valid() const { return bits_ != nullptr; }
+  HDC Dc() const { return dc_; }
+
+  int DarkIn(const RECT& area) const {
+    ::GdiFlush();
+    int dark = 0;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(height_, area.bottom); ++y) {
+      for (int x = std::max(0L, area.left); x < std::min<LONG>(width_, area.right); ++x) {
+        const std::uint32_t pixel = bits_[static_cast<std::size_t>(y) * width_ + x];
+        const int blue = pixel & 0xFF;
+        const int green = (pixel >> 8) & 0xFF;
+        const int red = (pixel >> 16) & 0xFF;
+        if (red * 30 + green * 59 + blue * 11 < 96 * 100) ++dark;
+      }
+    }
+    return dark;
+  }
+
+ private:
+  int width_;
+  int height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+};
+
+// Dark pixels of `text` drawn centred in a control of this size, as a push button draws it.
+int ReferenceInk(const std::wstring& text, int width, int height, const RECT& area, bool bold) {
+  Pixels pixels(width, height);
+  if (!pixels.Valid()) return 0;
+  RECT all{0, 0, width, height};
+  ::FillRect(pixels.Dc(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  HDC screen = ::GetDC(nullptr);
+  const int pointsInPixels = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ::ReleaseDC(nullptr, screen);
+  HFONT font = ::CreateFontW(pointsInPixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+  const HGDIOBJ old = ::SelectObject(pixels.Dc(), font);
+  ::SetBkMode(pixels.Dc(), TRANSPARENT);
+  ::SetTextColor(pixels.Dc(), RGB(0, 0, 0));
+  std::wstring copy = text;
+  ::DrawTextW(pixels.Dc(), copy.data(), static_cast<int>(copy.size()), &all,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  const int ink = pixels.DarkIn(area);
+  ::SelectObject(pixels.Dc(), old);
+  ::DeleteObject(font);
+  return ink;
+}
+
+}  // namespace
+
+DrawnCaption CaptionOnScreen(HWND control) {
+  DrawnCaption caption;
+  RECT onScreen{};
+  if (!::GetWindowRect(control, &onScreen)) return caption;
+  const int width = onScreen.right - onScreen.left;
+  const int height = onScreen.bottom - onScreen.top;
+  // Inside the 3-D frame, the default-button border and the dotted focus mark.
+  constexpr int kInset = 5;
+  const RECT area{kInset, kInset, width - kInset, height - kInset};
+  if (area.right <= area.left || area.bottom <= area.top) return caption;
+
+  Pixels pixels(width, height);
+  if (!pixels.Valid()) return caption;
+  HDC screen = ::GetDC(nullptr);
+  const BOOL copied = ::BitBlt(pixels.Dc(), 0, 0, width, height, screen, onScreen.left,
+                               onScreen.top, SRCCOPY | CAPTUREBLT);
+  ::ReleaseDC(nullptr, screen);
+  if (!copied) return caption;
+
+  const std::wstring text = TextOf(control);
+  caption.ink = pixels.DarkIn(area);
+  caption.normalInk = ReferenceInk(text, width, height, area, false);
+  caption.boldInk = ReferenceInk(text, width, height, area, true);
+  // Too little ink to be the caption (covered, off the screen, not painted yet), or fonts
+  // that can't be told apart.
+  if (caption.ink * 2 < caption.normalInk || caption.boldInk <= caption.normalInk) return caption;
+  caption.weight =
+      std::abs(caption.ink - caption.boldInk) < std::abs(caption.ink - caption.normalInk)
+          ? Weight::Bold
+          : Weight::Normal;
+  return caption;
+}
+
+std::string Describe(const DrawnCaption& caption) {
+  const char* weight = caption.weight == Weight::Bold     ? "bold"
+                       : caption.weight == Weight::Normal ? "normal"
+                                                          : "unreadable";
+  return std::string(weight) + " (" + std::to_string(caption.ink) + " dark pixels; the caption " +
+         "drawn normal has " + std::to_string(caption.normalInk) + ", bold " +
+         std::to_string(caption.boldInk) + ")";
+}
+
+::testing::AssertionResult DrawnWith(HWND control, Weight weight) {
+  DrawnCaption seen;
+  if (WaitUntil([&] {
+        seen = CaptionOnScreen(control);
+        return seen.weight == weight;
+      }))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "the caption \"" << Utf8(TextOf(control)) << "\" is drawn " << Describe(seen);
+}
+
+HWND FocusInThreadOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+// --- acting ---
+
+bool Click(HWND button) {
+  bool answered = false;
+  SendWithTimeout(button, BM_CLICK, 0, 0, &answered);
+  return answered;
+}
+
+void TypeChars(HWND target, const std::wstring& text) {
+  for (wchar_t c : text) ::PostMessageW(target, WM_CHAR, c, 1);
+}
+
+void PressEnter(HWND target) {
+  ::PostMessageW(target, WM_KEYDOWN, VK_RETURN, KeyData(VK_RETURN, false));
+  ::PostMessageW(target, WM_KEYUP, VK_RETURN, KeyData(VK_RETURN, true));
+}
+
+}  // namespace blackbox

@@ -1,0 +1,160 @@
+#pragma once
+// Drives brumelka.exe from outside, as a person or a screen reader would see it: the main
+// window is found by its class, controls by class, position and text, and everything is done
+// with window messages. Results are read back from windows and files. Nothing here waits a
+// fixed time: every wait polls a condition until a deadline.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace blackbox {
+
+using namespace std::chrono_literals;
+
+// How long any single condition may take to come true under a loaded Wine.
+inline constexpr std::chrono::milliseconds kTimeout = 20s;
+
+// The main window's class, by which a second copy finds the first.
+inline constexpr wchar_t kMainWindowClass[] = L"Velir_caller_Ident";
+
+// Polls `condition` until it holds or `timeout` has passed; the result is the last poll's.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = kTimeout);
+
+// --- files ---
+
+// A new empty folder under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  void Write(const std::wstring& name, const std::string& bytes) const;
+  // The names of the files in the folder, sorted.
+  std::vector<std::wstring> FileNames() const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::optional<std::string> ReadBytes(const std::filesystem::path& file);
+bool WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+// The settings file that the program keeps in the Windows directory.
+std::filesystem::path SettingsFile();
+
+// The five fields of one users-file record, as Windows-1251 bytes.
+struct UserFields {
+  std::string name;
+  std::string pass;
+  std::string phone;
+  std::string login;
+  std::string password;
+};
+// The 94-byte record: length-prefixed Phone (9), Login, Name, Password, Pass (20 each).
+std::string UserRecordBytes(const UserFields& user);
+std::string UsersFileBytes(const std::vector<UserFields>& users);
+
+// --- text ---
+
+std::string ToCp1251(const std::wstring& text);
+std::wstring FromCp1251(const std::string& bytes);
+// Readable form of a byte string for failure messages: printable ASCII as is, the rest \xNN.
+std::string Escape(const std::string& bytes);
+
+// --- the program ---
+
+// One run of brumelka.exe in a working folder; the destructor ends it if it still runs.
+class Program {
+ public:
+  // Starts BRUMELKA_EXE with `folder` as its current directory. Fails the calling test (the
+  // result is then empty) when the process can't be made.
+  static std::unique_ptr<Program> Start(const std::filesystem::path& folder);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_; }
+  // The visible main window of this process, waited for; null when it didn't come in time.
+  HWND WaitForMainWindow(std::chrono::milliseconds timeout = kTimeout) const;
+  // The exit code once the process has ended; empty when it still runs at the deadline.
+  std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kTimeout) const;
+  bool Running() const;
+  // Closes the main window, waits for the end, and terminates the process if it won't end.
+  void Stop();
+
+ private:
+  Program(HANDLE process, DWORD id) : process_(process), id_(id) {}
+  HANDLE process_;
+  DWORD id_;
+};
+
+// Every top-level window of the class, hidden ones included.
+std::vector<HWND> TopLevelWindowsOfClass(const wchar_t* className);
+// The ANSI code page of another process, read from its process environment block.
+std::optional<unsigned> AnsiCodePageOf(HANDLE process);
+// The ANSI code page that Wine gives the locale in BRUMELKA_LC_ALL (1251 when it is unset,
+// 1252 for C.UTF-8); empty for a locale not known here.
+std::optional<unsigned> ExpectedAnsiCodePage();
+
+// --- windows and controls ---
+
+std::wstring ClassOf(HWND window);
+// The window's rectangle in the client coordinates of its parent.
+RECT BoundsInParent(HWND window);
+// The text by WM_GETTEXT, which crosses the process boundary; empty if the window is hung.
+std::wstring TextOf(HWND window);
+LONG StyleOf(HWND window);
+// The window's direct children, in z-order.
+std::vector<HWND> ChildrenOf(HWND parent);
+// The direct child of `className` whose top-left corner is at (left, top); null if none.
+HWND ChildAt(HWND parent, const wchar_t* className, int left, int top);
+// The direct children of `className` with exactly this text.
+std::vector<HWND> ChildrenWithText(HWND parent, const wchar_t* className, const std::wstring& text);
+// One line per child (class, bounds, text) for failure messages.
+std::string DescribeChildren(HWND parent);
+// How a control's caption is drawn on the screen. Wine answers WM_GETFONT from another
+// process with 0, so the weight is read from the pixels instead: the dark pixels inside the
+// control (its frame and focus mark left out) are counted and compared with the same caption
+// drawn here, in the program's font ("MS Sans Serif", 8 point), once normal and once bold.
+enum class Weight { Unreadable, Normal, Bold };
+struct DrawnCaption {
+  Weight weight = Weight::Unreadable;
+  int ink = 0;        // dark pixels seen on the screen
+  int normalInk = 0;  // dark pixels of the caption drawn here in the normal font
+  int boldInk = 0;    // and in the bold one
+};
+DrawnCaption CaptionOnScreen(HWND control);
+std::string Describe(const DrawnCaption& caption);
+// Waits until the control's caption is drawn with `weight`; tells what it saw last if not.
+::testing::AssertionResult DrawnWith(HWND control, Weight weight);
+// The window that has the keyboard focus in the thread that owns `window`.
+HWND FocusInThreadOf(HWND window);
+
+// --- acting ---
+
+// A click as the button itself makes one (BM_CLICK, sent and handled before it returns).
+bool Click(HWND button);
+// Types characters into `target` the way TranslateMessage hands them on: one WM_CHAR each,
+// posted to the window's thread so that its message loop sees them.
+void TypeChars(HWND target, const std::wstring& text);
+// A press of Enter on `target`: the key going down, the character TranslateMessage makes of
+// it, and the key coming up, all posted in that order.
+void PressEnter(HWND target);
+// A narrow string for gtest output.
+std::string Utf8(const std::wstring& text);
+
+}  // namespace blackbox
