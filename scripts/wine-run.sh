@@ -218,4 +218,18 @@ fi
 ensure_prefix "$loader"
 exec {lock_fd}>&-
 
-exec "$loader" "$program" "$@"
+# The program runs as a child so that a failure can be named: a test that fails without any
+# output of its own still leaves this line in ctest's log. Signals reach the program too.
+"$loader" "$program" "$@" <&0 &
+child=$!
+trap 'kill -TERM "$child" 2>/dev/null' TERM INT HUP
+code=0
+wait "$child" || code=$?
+while kill -0 "$child" 2>/dev/null; do # wait was cut short by a signal
+  code=0
+  wait "$child" || code=$?
+done
+if [ "$code" -ne 0 ]; then
+  echo "wine-run.sh: $(basename "$program") ended with exit code $code" >&2
+fi
+exit "$code"
