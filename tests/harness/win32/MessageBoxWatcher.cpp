@@ -1,5 +1,6 @@
 #include "harness/win32/MessageBoxWatcher.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/Win32Text.h"
@@ -34,6 +35,7 @@ MessageBoxWatcher::MessageBoxWatcher() {
 }
 
 MessageBoxWatcher::~MessageBoxWatcher() {
+  if (timer_ != 0) ::KillTimer(nullptr, timer_);
   ::UnhookWindowsHookEx(hook_);
   watching = nullptr;
 }
@@ -41,9 +43,24 @@ MessageBoxWatcher::~MessageBoxWatcher() {
 LRESULT CALLBACK MessageBoxWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE && watching != nullptr) {
     const HWND window = reinterpret_cast<HWND>(wParam);
-    if (IsDialog(window) && ::GetDlgItem(window, kTextId) != nullptr) watching->Answer(window);
+    if (IsDialog(window) && ::GetDlgItem(window, kTextId) != nullptr &&
+        std::find(watching->pending_.begin(), watching->pending_.end(), window) ==
+            watching->pending_.end()) {
+      watching->pending_.push_back(window);
+      if (watching->timer_ == 0) watching->timer_ = ::SetTimer(nullptr, 0, 10, AnswerPending);
+    }
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK MessageBoxWatcher::AnswerPending(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  if (watching == nullptr) return;
+  watching->timer_ = 0;
+  const std::vector<HWND> boxes = std::move(watching->pending_);
+  watching->pending_.clear();
+  for (const HWND box : boxes)
+    if (::IsWindow(box)) watching->Answer(box);
 }
 
 void MessageBoxWatcher::Answer(HWND box) {

@@ -1,7 +1,8 @@
 #pragma once
 // Answers the message boxes the UI thread shows, as a user would, and remembers what they
-// said. A CBT hook on the thread sees each box as it is activated; the box is read through
-// its controls and closed with the button chosen.
+// said. A CBT hook on the thread sees each box as it is activated; a moment later, from the
+// box's own message loop, the box is read through its controls and closed with the button
+// chosen. (A box may be activated while it is still being laid out.)
 
 #include <windows.h>
 
@@ -37,9 +38,12 @@ class MessageBoxWatcher {
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK AnswerPending(HWND, UINT, UINT_PTR timer, DWORD);
   void Answer(HWND box);
 
   HHOOK hook_ = nullptr;
+  UINT_PTR timer_ = 0;
+  std::vector<HWND> pending_;
   std::deque<int> answers_;
   std::vector<SeenBox> seen_;
 };

@@ -1,0 +1,90 @@
+// Hints are tools of one tooltip window per form, keyed by the control's window.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "contract/ToolkitHarness.h"
+#include "platform/text/Cp1251.h"
+#include "win32/WindowsOf.h"
+
+namespace {
+
+using text::Cp;
+using win32test::ClassOf;
+using win32test::WindowOf;
+
+HWND TooltipOf(HWND form) {
+  struct Search {
+    HWND form;
+    HWND found;
+  } search{form, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (ClassOf(window) == TOOLTIPS_CLASSW && ::GetWindow(window, GW_OWNER) == s->form) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ToolText(HWND tooltip, HWND form, HWND control) {
+  wchar_t text[512] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  ::SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+int ToolCount(HWND tooltip) {
+  return static_cast<int>(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+}
+
+TEST(Win32Hints, EachHintIsAToolOfTheFormsTooltipWithItsUnicodeText) {
+  auto harness = MakeToolkitHarness();
+  ui::FormOptions options;
+  options.clientSize = {395, 351};
+  ui::Form form(harness->Backend(), options);
+  ui::Edit phone(form, {176, 36, 203, 21});
+  ui::Button connect(form, {12, 208, 117, 25}, "OK");
+  ui::Label plain(form, ui::Point{10, 10}, "no hint");
+  EXPECT_EQ(TooltipOf(WindowOf(form)), nullptr) << "made with the first hint";
+
+  phone.SetHint(Cp(u8"Номер телефону провайдера"));
+  connect.SetHint(Cp(u8"З`єднатися з мережею"));
+  const HWND tooltip = TooltipOf(WindowOf(form));
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_TRUE(::GetWindowLongW(tooltip, GWL_STYLE) & TTS_ALWAYSTIP);
+  EXPECT_EQ(ToolCount(tooltip), 2);
+  EXPECT_EQ(ToolText(tooltip, WindowOf(form), WindowOf(phone)), L"Номер телефону провайдера");
+  EXPECT_EQ(ToolText(tooltip, WindowOf(form), WindowOf(connect)), L"З`єднатися з мережею");
+
+  connect.SetHint(Cp(u8"Розз`єднатися"));
+  EXPECT_EQ(ToolCount(tooltip), 2);
+  EXPECT_EQ(ToolText(tooltip, WindowOf(form), WindowOf(connect)), L"Розз`єднатися");
+  EXPECT_EQ(connect.Hint(), Cp(u8"Розз`єднатися"));
+
+  phone.SetHint("");
+  EXPECT_EQ(ToolCount(tooltip), 1);
+  {
+    ui::Button passing(form, {12, 240, 117, 25}, "x");
+    passing.SetHint("Gone soon");
+    EXPECT_EQ(ToolCount(tooltip), 2);
+  }
+  EXPECT_EQ(ToolCount(tooltip), 1) << "a destroyed control's tool goes with it";
+}
+
+}  // namespace
