@@ -147,6 +147,11 @@ void TForm1::ConnectEvents() {
   ConnectItem->OnClick = [this] { ConnectItemClick(); };
   DisconnectItem->OnClick = [this] { DisconnectItemClick(); };
   ShowLogItem->OnClick = [this] { ShowLogItemClick(); };
+  UsersItem->OnClick = [this] { UsersItemClick(); };
+  SetupItem->OnClick = [this] { SetupItemClick(); };
+  N14->OnClick = [this] { SetupItemClick(); };
+  OpenSetupItem->OnClick = [this] { OpenSetupItemClick(); };
+  SaveSetupItem->OnClick = [this] { SaveSetupItemClick(); };
   N11->OnClick = [this] { ShowLogItemClick(); };
   Timer1.OnTimer = [this] { Timer1Timer(); };
   BackButton.OnClick = [this] { BackButtonClick(); };

@@ -9,6 +9,7 @@
 #include "data/TLog.h"
 #include "data/TSetup.h"
 #include "data/TUsers.h"
+#include "dialogs/MainWindowLink.h"
 #include "platform/Clock.h"
 #include "platform/ProfileFiles.h"
 #include "platform/RemoteAccess.h"
@@ -18,6 +19,11 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Timer.h"
+
+namespace dialogs {
+class TUserForm;
+class TConfigForm;
+}  // namespace dialogs
 
 // What the main window needs from the system it runs on.
 struct MainWindowServices {
@@ -71,6 +77,11 @@ class TForm1 : public ui::Form {
   void DisconnectItemClick();
   void Timer1Timer();
   void ShowLogItemClick();
+  void UsersItemClick();
+  void SetupItemClick();
+  // The file dialog and the report appear above `over`, the main window when none is given.
+  void OpenSetupItemClick(ui::Form* over = nullptr);
+  void SaveSetupItemClick(ui::Form* over = nullptr);
   // The service's progress notifier; it may run on any thread.
   static void DialNotifier(std::uint32_t message, std::uint32_t state, std::uint32_t error);
   // The UI thread's half of a progress report.
@@ -91,6 +102,12 @@ class TForm1 : public ui::Form {
   // 1..3 visible from the left, below 1 scrolled out left, above 3 out right.
   std::array<std::unique_ptr<ui::Button>, kMaxButtons> UserButtons;
   std::array<int, kMaxButtons> ButtonSlots{};
+
+  // --- the dialogs, made once after the main window; none while they don't exist ---
+  dialogs::TUserForm* UserForm = nullptr;
+  dialogs::TConfigForm* ConfigForm = nullptr;
+  // What the dialogs are made with; the shared objects must exist by then.
+  dialogs::MainWindowLink LinkForDialogs();
 
   // --- the shared objects, made once by FormCreate ---
   std::unique_ptr<data::TSetup> Setup;
@@ -173,6 +190,7 @@ class TForm1 : public ui::Form {
   void PlaceButton(int index);
   void BuildTrayMenu();
   void ConnectEvents();
+  void FocusAfterSettingsCommand();
 
   MainWindowServices services_;
 };

@@ -34,6 +34,12 @@ inline const std::string kConnectedAction = Cp("з`єднався");
 inline const std::string kDisconnectedAction = Cp("розз`єднався");
 inline const std::string kStillOnlineAction = Cp("працював");
 
+// The settings commands.
+inline const std::string kSettingsLoaded = Cp("Настройки були успішно завантажені.");
+inline const std::string kSettingsLoadFailed = Cp("На жаль, помилка відкриття.");
+inline const std::string kSettingsSaved = Cp("Настройки були успішно збережені.");
+inline const std::string kSettingsSaveFailed = Cp("На жаль, помилка збереження.");
+
 // Labels and button captions.
 inline const std::string kAvailableConnections = Cp("Доступні з`єднання");
 inline const std::string kProviderPhone = Cp("Телефон провайдера:");

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "app/TForm1.h"
+#include "dialogs/TConfigForm.h"
+#include "dialogs/TUserForm.h"
 #include "platform/sim/SimulatedRemoteAccess.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Clock.h"
@@ -45,6 +47,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::Win32TextEditor textEditor;
   const std::unique_ptr<platform::RemoteAccess> remoteAccess = MakeRemoteAccess();
   TForm1 form(backend, MainWindowServices{profiles, *remoteAccess, clock, textEditor});
+  dialogs::TUserForm userForm(backend, form.LinkForDialogs());
+  dialogs::TConfigForm configForm(backend, form.LinkForDialogs());
+  form.UserForm = &userForm;
+  form.ConfigForm = &configForm;
   form.Show();
   return backend.RunMessageLoop();
 }

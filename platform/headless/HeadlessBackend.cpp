@@ -244,6 +244,11 @@ void HeadlessBackend::Minimize(ui::Form& form) {
 void HeadlessBackend::CloseBox(ui::Form& form) {
   HeadlessForm& peer = PeerOf(form);
   peer.Events().RaiseClose();
+  // As on Windows, a form shown modally is only put away: it is shown again later.
+  if (peer.Modal()) {
+    peer.EndModal();
+    return;
+  }
   peer.Close();
 }
 

@@ -72,7 +72,7 @@ class HeadlessBackend : public ui::Backend {
   void Hover(ui::Control& control, int x = 1, int y = 1);
   void Leave(ui::Control& control);
   void Minimize(ui::Form& form);
-  // The close box.
+  // The close box: destroys the form, or only ends the modal showing of a modal one.
   void CloseBox(ui::Form& form);
   // A message from outside, as SendMessage delivers it; false when the form ignores it.
   bool SendMessage(ui::Form& form, std::uint32_t id, std::uintptr_t wParam = 0,

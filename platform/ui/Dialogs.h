@@ -16,7 +16,12 @@ class FileDialog {
  public:
   FileDialog(Form& owner, FileDialogKind kind) : owner_(owner), kind_(kind) {}
 
-  bool Execute() { return owner_.GetBackend().RunFileDialog(&owner_.Peer(), kind_, fileName_); }
+  bool Execute() { return Execute(owner_); }
+  // Above `over` rather than the owner: a modal dialog that shares its owner's file dialogs
+  // stays blocked while one is open.
+  bool Execute(Form& over) {
+    return over.GetBackend().RunFileDialog(&over.Peer(), kind_, fileName_);
+  }
   const std::string& FileName() const { return fileName_; }
   void SetFileName(std::string cp1251) { fileName_ = std::move(cp1251); }
 

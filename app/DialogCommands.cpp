@@ -1,0 +1,31 @@
+// The main window's commands that show the users dialog and the settings dialog.
+
+#include "app/TForm1.h"
+#include "dialogs/TConfigForm.h"
+#include "dialogs/TUserForm.h"
+
+dialogs::MainWindowLink TForm1::LinkForDialogs() {
+  return dialogs::MainWindowLink{
+      .users = *Users,
+      .setup = *Setup,
+      .currentUserName = CurrentUserName,
+      .openDialog = OpenDialog1,
+      .saveDialog = SaveDialog1,
+      .loadUsersToMenu = [this] { LoadUsersToMenu(); },
+      .initialize = [this] { Initialize(); },
+      .openSettings = [this](ui::Form& over) { OpenSetupItemClick(&over); },
+      .saveSettings = [this](ui::Form& over) { SaveSetupItemClick(&over); },
+  };
+}
+
+void TForm1::UsersItemClick() {
+  if (UserForm == nullptr) return;
+  UserForm->FormActivate();
+  UserForm->ShowModal(this);
+}
+
+void TForm1::SetupItemClick() {
+  if (ConfigForm == nullptr) return;
+  ConfigForm->FormActivate();
+  ConfigForm->ShowModal(this);
+}

@@ -1,0 +1,12 @@
+#include "dialogs/StrToInt.h"
+
+#include "data/ProfileValues.h"
+
+namespace dialogs {
+
+std::int32_t StrToInt(const std::string& textCp1251) {
+  if (const auto value = data::ParseInteger(textCp1251)) return *value;
+  throw ConversionError("'" + textCp1251 + "' is not a valid integer value");
+}
+
+}  // namespace dialogs
