@@ -195,6 +195,25 @@ std::string Utf8(const std::wstring& text) {
 
 // --- the program ---
 
+namespace {
+
+// Every program started here runs in this job, which ends them all when the test process
+// ends without stopping them (a crash, or a test runner's timeout), so that a copy left
+// behind can't stand in the way of the next test. The handle is kept until the process ends.
+HANDLE ProgramsJob() {
+  static const HANDLE job = [] {
+    const HANDLE made = ::CreateJobObjectW(nullptr, nullptr);
+    if (made == nullptr) return made;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    ::SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return made;
+  }();
+  return job;
+}
+
+}  // namespace
+
 std::unique_ptr<Program> Program::Start(const std::filesystem::path& folder) {
   const std::wstring exe = ExePath();
   std::wstring commandLine = L"\"" + exe + L"\"";
@@ -202,11 +221,15 @@ std::unique_ptr<Program> Program::Start(const std::filesystem::path& folder) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   const std::wstring directory = folder.wstring();
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.c_str(), &startup, &info)) {
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, directory.c_str(), &startup, &info)) {
     ADD_FAILURE() << "CreateProcessW failed for " << Utf8(exe) << ": error " << ::GetLastError();
     return nullptr;
   }
+  const HANDLE job = ProgramsJob();
+  if (job == nullptr || !::AssignProcessToJobObject(job, info.hProcess))
+    ADD_FAILURE() << "brumelka.exe could not be put into the job that ends it with the test";
+  ::ResumeThread(info.hThread);
   ::CloseHandle(info.hThread);
   return std::unique_ptr<Program>(new Program(info.hProcess, info.dwProcessId));
 }
@@ -503,10 +526,12 @@ std::string Describe(const DrawnCaption& caption) {
 
 ::testing::AssertionResult DrawnWith(HWND control, Weight weight) {
   DrawnCaption seen;
-  if (WaitUntil([&] {
-        seen = CaptionOnScreen(control);
-        return seen.weight == weight;
-      }))
+  if (WaitUntil(
+          [&] {
+            seen = CaptionOnScreen(control);
+            return seen.weight == weight;
+          },
+          kPaintTimeout))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "the caption \"" << Utf8(TextOf(control)) << "\" is drawn " << Describe(seen);

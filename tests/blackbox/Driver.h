@@ -23,6 +23,8 @@ using namespace std::chrono_literals;
 
 // How long any single condition may take to come true under a loaded Wine.
 inline constexpr std::chrono::milliseconds kTimeout = 20s;
+// How long a control may take to show a state the program has already set: a repaint.
+inline constexpr std::chrono::milliseconds kPaintTimeout = 5s;
 
 // The main window's class, by which a second copy finds the first.
 inline constexpr wchar_t kMainWindowClass[] = L"Velir_caller_Ident";

@@ -22,10 +22,10 @@ class UserStripTest : public BlackBoxTest {
     return lefts;
   }
 
-  // Waits for the buttons to stand at `lefts`, then checks them and both arrows.
+  // Checks the buttons stand at `lefts`, and both arrows. A click is handled before Click
+  // returns, and the program moves its buttons right there, so nothing is waited for.
   void ExpectStrip(const std::vector<HWND>& buttons, const std::vector<int>& lefts,
                    bool backEnabled, bool nextEnabled) const {
-    WaitUntil([&] { return Lefts(buttons) == lefts; });
     EXPECT_EQ(Lefts(buttons), lefts);
     for (HWND button : buttons) {
       const RECT bounds = BoundsInParent(button);
@@ -89,11 +89,13 @@ TEST_F(UserStripTest, TenUsersScrollToTheLastThreeAndBack) {
     ASSERT_TRUE(Click(RequireControl(kNextButton)));
     SCOPED_TRACE("after " + std::to_string(step) + " x >");
     ExpectStrip(buttons, strip(step), true, step < 7);
+    if (HasFailure()) return;
   }
   for (int step = 6; step >= 0; --step) {
     ASSERT_TRUE(Click(RequireControl(kBackButton)));
     SCOPED_TRACE("back to " + std::to_string(step));
     ExpectStrip(buttons, strip(step), step > 0, true);
+    if (HasFailure()) return;
   }
 }
 
