@@ -153,8 +153,9 @@ bool Click(HWND button);
 // Types characters into `target` the way TranslateMessage hands them on: one WM_CHAR each,
 // posted to the window's thread so that its message loop sees them.
 void TypeChars(HWND target, const std::wstring& text);
-// A press of Enter on `target`: the key going down, the character TranslateMessage makes of
-// it, and the key coming up, all posted in that order.
+// A press of Enter on `target`: the key going down and coming up, posted like keyboard input.
+// The character comes from the program's own message loop (IsDialogMessage, TranslateMessage),
+// as for a real key: a loop that swallowed Enter would fail the test here too.
 void PressEnter(HWND target);
 // A narrow string for gtest output.
 std::string Utf8(const std::wstring& text);
