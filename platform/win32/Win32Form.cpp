@@ -15,8 +15,8 @@ namespace {
 
 constexpr const char* kDefaultClass = "BrumelkaForm";
 // Messages a form may take through Form::HandleMessage: the private ranges of WM_USER and
-// WM_APP (RegisterWindowMessage numbers start above them).
-constexpr UINT kLastPrivateMessage = 0xBFFF;
+// WM_APP, and the RegisterWindowMessage numbers above them (the shell's "TaskbarCreated").
+constexpr UINT kLastFormMessage = 0xFFFF;
 
 DWORD StyleOf(ui::FormStyle style) {
   // WS_CLIPCHILDREN: the form's background is never painted over its controls.
@@ -149,7 +149,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (isMain_) ::PostQuitMessage(0);
       break;
     default:
-      if (message >= WM_USER && message <= kLastPrivateMessage && events_ != nullptr &&
+      if (message >= WM_USER && message <= kLastFormMessage && events_ != nullptr &&
           events_->RaiseMessage(message, wParam, static_cast<std::intptr_t>(lParam)))
         return 0;
       break;

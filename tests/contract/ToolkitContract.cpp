@@ -645,6 +645,17 @@ TEST_F(ToolkitContract, PrivateMessagesReachTheirHandlersWithTheirParameters) {
   EXPECT_EQ(trayCalls, (std::vector<std::pair<std::uintptr_t, std::intptr_t>>{{7, 0x0201}}));
 }
 
+TEST_F(ToolkitContract, RegisteredMessagesReachTheirHandlersToo) {
+  auto form = MakeForm();
+  int taskbarCalls = 0;
+  // A number from the range RegisterWindowMessage gives out, as for the shell's
+  // "TaskbarCreated".
+  form->HandleMessage(0xC0DE, [&](std::uintptr_t, std::intptr_t) { ++taskbarCalls; });
+  harness_->SendFormMessage(*form, 0xC0DE, 0, 0);
+  harness_->SendFormMessage(*form, 0xC0DF, 0, 0);  // nobody's: ignored
+  EXPECT_EQ(taskbarCalls, 1);
+}
+
 TEST_F(ToolkitContract, TheKeyboardInterfaceSendsTheFormNoPrivateMessages) {
   auto form = MakeForm();
   ui::Edit field(*form, {10, 10, 100, 21});
