@@ -78,7 +78,10 @@ void TForm1::ConnectButtonClick() {
   }
   Timer1.SetEnabled(true);
   Log->AddLogEntry(CurrentUserName, texts::kConnectedAction);
-  if (Setup->IsMinimizeToTrayOnConnect) Hide();
+  if (Setup->IsMinimizeToTrayOnConnect) {
+    Tray->AddIcon(*this);
+    Hide();
+  }
 }
 
 void TForm1::DialNotifier(std::uint32_t /*message*/, std::uint32_t state, std::uint32_t error) {

@@ -161,11 +161,24 @@ void TForm1::ConnectEvents() {
   N18->OnClick = [this] { AboutItemClick(); };
   N19->OnClick = [this] { DocumentationItemClick(); };
   N5->OnClick = [this] { ExitItemClick(); };
+  HandleMessage(dialogs::TTray::WM_TRAYICON,
+                [this](std::uintptr_t, std::intptr_t mouseMessage) { TrayMessage(mouseMessage); });
+  // A taskbar made anew (Explorer restarted) shows only the icons handed to it again.
+  if (const std::uint32_t taskbarCreated = services_.notifyIcons.TaskbarCreatedMessage()) {
+    HandleMessage(taskbarCreated, [this](std::uintptr_t, std::intptr_t) {
+      if (Tray) Tray->AddIconAgain();
+    });
+  }
+
+  TurnOffItem->OnClick = [this] { TurnOffItemClick(); };
+  TurnOffTimer.OnTimer = [this] { TurnOffTimerTimer(); };
+  TimeTimer.OnTimer = [this] { TimeTimerTimer(); };
 }
 
 void TForm1::FormCreate() {
   Setup = std::make_unique<data::TSetup>(services_.profiles);
   Users = std::make_unique<data::TUsers>();
+  Tray = std::make_unique<dialogs::TTray>(services_.notifyIcons);
   Log = std::make_unique<data::TLog>(
       services_.clock, [this](const std::string& message) { ui::ShowMessage(*this, message); });
   Initialize();
@@ -176,6 +189,12 @@ void TForm1::Initialize() {
   ApplyLogInterval();
   Label1.SetText(texts::kEnterDetails);
   ChangeHeaders(texts::kTitle);
+  OnMinimize = [this] { Minimize(); };
+  // A new icon takes the title of this moment as its tip.
+  if (Setup->IsShowInTrayOnStartup)
+    Tray->AddIcon(*this);
+  else
+    Tray->DeleteIcon();
   ClearFields();
   // With no users at all the administrator is created and let in, so that someone can
   // manage the program; the seeded table is not written anywhere.
@@ -199,7 +218,9 @@ void TForm1::RestoreApp() {
   BringToFront();
 }
 
-void TForm1::FormDestroy() {}
+void TForm1::FormDestroy() {
+  if (Tray) Tray->DeleteIcon();
+}
 
 void TForm1::Process_WMCTIVATEFORM() {
   RestoreApp();

@@ -10,7 +10,12 @@
 #include "data/TSetup.h"
 #include "data/TUsers.h"
 #include "dialogs/MainWindowLink.h"
+#include "dialogs/TTray.h"
+#include "dialogs/TTurnOffForm.h"
+#include "dialogs/TimeOfDay.h"
 #include "platform/Clock.h"
+#include "platform/NotifyIcons.h"
+#include "platform/Power.h"
 #include "platform/ProfileFiles.h"
 #include "platform/RemoteAccess.h"
 #include "platform/TextEditor.h"
@@ -31,6 +36,8 @@ struct MainWindowServices {
   platform::RemoteAccess& remoteAccess;
   platform::Clock& clock;
   platform::TextEditor& textEditor;
+  platform::NotifyIcons& notifyIcons;
+  platform::Power& power;
 };
 
 class TForm1 : public ui::Form {
@@ -47,6 +54,7 @@ class TForm1 : public ui::Form {
   void Initialize();
   void ChangeHeaders(const std::string& text);
   void RestoreApp();
+  void Minimize();
   void ClearFields();
   void IfUserEntered();
   void LoadUsersToMenu();
@@ -77,6 +85,10 @@ class TForm1 : public ui::Form {
   void DisconnectItemClick();
   void Timer1Timer();
   void ShowLogItemClick();
+  void TrayMessage(std::intptr_t mouseMessage);
+  void TurnOffItemClick();
+  void TurnOffTimerTimer();
+  void TimeTimerTimer();
   void UsersItemClick();
   void SetupItemClick();
   // The file dialog and the report appear above `over`, the main window when none is given.
@@ -112,6 +124,7 @@ class TForm1 : public ui::Form {
   // --- the shared objects, made once by FormCreate ---
   std::unique_ptr<data::TSetup> Setup;
   std::unique_ptr<data::TUsers> Users;
+  std::unique_ptr<dialogs::TTray> Tray;
   std::unique_ptr<data::TLog> Log;
 
   // --- controls ---
@@ -138,6 +151,13 @@ class TForm1 : public ui::Form {
   ui::Timer Timer1;
   ui::Timer TurnOffTimer;
   ui::Timer TimeTimer;
+
+  // --- the scheduled power-off ---
+  dialogs::TimeOfDay ShutdownTime;  // its hour and minute count while TimeTimer runs
+  // The power-off dialog, made once after the main window; none while it doesn't exist.
+  dialogs::TTurnOffForm* TurnOffForm = nullptr;
+  // What the power-off dialog is made with.
+  dialogs::PowerOffSchedule ScheduleForPowerOff();
 
   // --- the main menu ---
   ui::PopupMenu PopupMainMenu;

@@ -92,4 +92,7 @@ inline const std::string kTrayDisconnect = Cp("Розз`єднатися");
 inline const std::string kTrayManageStatistics = Cp("Керування статистикою..");
 inline const std::string kTrayDocumentation = Cp("Документация");
 
+// The scheduled power-off.
+inline const std::string kTurnedOffAction = Cp("вимкнув ПК");
+
 }  // namespace texts

@@ -3,14 +3,20 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/TForm1.h"
 #include "dialogs/TConfigForm.h"
+#include "dialogs/TTurnOffForm.h"
 #include "dialogs/TUserForm.h"
+#include "platform/sim/SimulatedPower.h"
 #include "platform/sim/SimulatedRemoteAccess.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32NotifyIcons.h"
+#include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32RemoteAccess.h"
 #include "platform/win32/Win32TextEditor.h"
@@ -18,15 +24,27 @@
 namespace {
 
 // BRUMELKA_SIMULATE names the folder of a simulated system, for machines without the
-// remote-access service (Wine) and for demonstrations.
-std::unique_ptr<platform::RemoteAccess> MakeRemoteAccess() {
+// remote-access service (Wine), for demonstrations, and for a power-off that leaves the
+// machine running.
+std::optional<std::filesystem::path> SimulationFolder() {
   const DWORD length = GetEnvironmentVariableW(L"BRUMELKA_SIMULATE", nullptr, 0);
-  if (length > 1) {
-    std::wstring folder(length, L'\0');
-    folder.resize(GetEnvironmentVariableW(L"BRUMELKA_SIMULATE", folder.data(), length));
-    return std::make_unique<platform::SimulatedRemoteAccess>(std::filesystem::path(folder));
-  }
+  if (length <= 1) return std::nullopt;
+  std::wstring folder(length, L'\0');
+  folder.resize(GetEnvironmentVariableW(L"BRUMELKA_SIMULATE", folder.data(), length));
+  return std::filesystem::path(folder);
+}
+
+std::unique_ptr<platform::RemoteAccess> MakeRemoteAccess(
+    const std::optional<std::filesystem::path>& simulation) {
+  if (simulation) return std::make_unique<platform::SimulatedRemoteAccess>(*simulation);
   return std::make_unique<platform::Win32RemoteAccess>();
+}
+
+std::unique_ptr<platform::Power> MakePower(const std::optional<std::filesystem::path>& simulation,
+                                           std::function<void()> endProgram) {
+  if (simulation)
+    return std::make_unique<platform::SimulatedPower>(*simulation, std::move(endProgram));
+  return std::make_unique<platform::Win32Power>();
 }
 
 }  // namespace
@@ -45,12 +63,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::Win32ProfileFiles profiles;
   platform::Win32Clock clock;
   platform::Win32TextEditor textEditor;
-  const std::unique_ptr<platform::RemoteAccess> remoteAccess = MakeRemoteAccess();
-  TForm1 form(backend, MainWindowServices{profiles, *remoteAccess, clock, textEditor});
+  platform::Win32NotifyIcons notifyIcons;
+  const std::optional<std::filesystem::path> simulation = SimulationFolder();
+  const std::unique_ptr<platform::RemoteAccess> remoteAccess = MakeRemoteAccess(simulation);
+  // A simulated power-off ends the program as Windows would: the main window goes, taking
+  // the tray icon with it, and the program leaves with exit code 0.
+  TForm1* mainWindow = nullptr;
+  const std::unique_ptr<platform::Power> power = MakePower(simulation, [&backend, &mainWindow] {
+    backend.PostToUiThread([&mainWindow] {
+      if (mainWindow != nullptr) mainWindow->Close();
+    });
+  });
+  TForm1 form(backend,
+              MainWindowServices{profiles, *remoteAccess, clock, textEditor, notifyIcons, *power});
+  mainWindow = &form;
   dialogs::TUserForm userForm(backend, form.LinkForDialogs());
   dialogs::TConfigForm configForm(backend, form.LinkForDialogs());
   form.UserForm = &userForm;
   form.ConfigForm = &configForm;
+  dialogs::TTurnOffForm turnOffForm(backend, form.ScheduleForPowerOff());
+  form.TurnOffForm = &turnOffForm;
   form.Show();
   return backend.RunMessageLoop();
 }

@@ -14,6 +14,8 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/headless/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
+#include "tests/support/FakeNotifyIcons.h"
+#include "tests/support/FakePower.h"
 #include "tests/support/FakeRemoteAccess.h"
 #include "tests/support/FakeTextEditor.h"
 #include "tests/support/TempFolder.h"
@@ -47,8 +49,9 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest() { std::filesystem::create_directories(windowsFolder); }
 
   void Start() {
-    form = std::make_unique<TForm1>(backend,
-                                    MainWindowServices{profiles, remoteAccess, clock, textEditor});
+    form = std::make_unique<TForm1>(
+        backend,
+        MainWindowServices{profiles, remoteAccess, *serviceClock, textEditor, notifyIcons, power});
     form->Show();
   }
 
@@ -67,7 +70,11 @@ class MainWindowTest : public ::testing::Test {
   platform::IniProfileFiles profiles{windowsFolder};
   testing_support::FakeRemoteAccess remoteAccess;
   platform::FormatClock clock{"dd.MM.yyyy", "H:mm:ss"};
+  // The clock the window is made with; a test may give it one that moves with the backend's.
+  platform::Clock* serviceClock = &clock;
   testing_support::FakeTextEditor textEditor;
+  testing_support::FakeNotifyIcons notifyIcons;
+  testing_support::FakePower power;
   headless::HeadlessBackend backend;
   std::unique_ptr<TForm1> form;
 };

@@ -42,19 +42,16 @@ class FileDialogUser {
       ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, 0);
   }
 
+  static BOOL CALLBACK FindNameField(HWND child, LPARAM found) {
+    if (ClassOf(child) != L"Edit" || !::IsWindowVisible(child)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+  }
+
   static BOOL CALLBACK FindDialog(HWND window, LPARAM) {
     if (ClassOf(window) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
     HWND nameField = nullptr;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM found) -> BOOL {
-          if (ClassOf(child) == L"Edit" && ::IsWindowVisible(child)) {
-            *reinterpret_cast<HWND*>(found) = child;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&nameField));
+    ::EnumChildWindows(window, FindNameField, reinterpret_cast<LPARAM>(&nameField));
     if (nameField == nullptr) return TRUE;
     ::SetWindowTextW(nameField, user_->typed_.c_str());
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),

@@ -114,7 +114,9 @@ TEST_F(Win32Fonts, AThousandBoldButtonsMadeAndDestroyedLeaveNoGdiObjects) {
 
   // Where the system counts GDI objects (Wine reports none) the count holds still; and every
   // bold font made on the way is deleted.
-  if (before > 0) EXPECT_LE(after, before + 2);
+  if (before > 0) {
+    EXPECT_LE(after, before + 2);
+  }
   for (const HFONT font : boldFonts) ASSERT_EQ(::GetObjectType(font), 0u);
 }
 

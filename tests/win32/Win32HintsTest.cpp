@@ -19,22 +19,22 @@ using text::Cp;
 using win32test::ClassOf;
 using win32test::WindowOf;
 
+struct TooltipSearch {
+  HWND form;
+  HWND found;
+};
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TooltipSearch*>(data);
+  if (ClassOf(window) != TOOLTIPS_CLASSW || ::GetWindow(window, GW_OWNER) != search->form)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 HWND TooltipOf(HWND form) {
-  struct Search {
-    HWND form;
-    HWND found;
-  } search{form, nullptr};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (ClassOf(window) == TOOLTIPS_CLASSW && ::GetWindow(window, GW_OWNER) == s->form) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TooltipSearch search{form, nullptr};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -33,7 +33,7 @@ class MenuReader {
     reader_ = this;
     hook_ = ::SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId());
     // Should the keys go astray, the menu is closed rather than left waiting for a user.
-    giveUp_ = ::SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    giveUp_ = ::SetTimer(nullptr, 0, 10000, GiveUp);
   }
   ~MenuReader() {
     ::KillTimer(nullptr, giveUp_);
@@ -44,6 +44,8 @@ class MenuReader {
   std::vector<SeenEntry> entries;
 
  private:
+  static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
+
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && call->message == WM_INITMENUPOPUP && reader_ != nullptr &&
