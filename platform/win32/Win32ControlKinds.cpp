@@ -6,8 +6,9 @@ WindowKind WindowKindOf(ui::ControlKind kind) {
   using ui::ControlKind;
   switch (kind) {
     case ControlKind::Label:
-      // SS_NOTIFY: clicks, mouse moves and hints reach a label only with it.
-      return {L"STATIC", SS_LEFT | SS_NOTIFY, 0};
+      // SS_NOTIFY: clicks, mouse moves and hints reach a label only with it. Like a Delphi
+      // label, it doesn't wrap its words: what doesn't fit is cut off.
+      return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0};
     case ControlKind::Edit:
       return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::PasswordEdit:
@@ -22,7 +23,9 @@ WindowKind WindowKindOf(ui::ControlKind kind) {
     case ControlKind::CheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
     case ControlKind::GroupBox:
-      return {L"BUTTON", BS_GROUPBOX, 0};
+      // The frame paints only its edge and caption. Transparent, it is left out of the
+      // form's clipping, so the form paints the background inside it.
+      return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
     case ControlKind::BevelFrame:
       return {L"STATIC", SS_SUNKEN | SS_NOTIFY, 0};
     case ControlKind::BevelLine:
