@@ -16,6 +16,9 @@ namespace {
 // The backend may be read from the service's thread; the window only on the UI thread.
 std::atomic<ui::Backend*> DialReportBackend{nullptr};
 TForm1* Form1 = nullptr;
+// Counts hang-ups: a report still on its way when its connection was hung up is dropped,
+// so that it can't overwrite the disconnected text.
+std::atomic<unsigned> HangUpCount{0};
 
 // The longest interval a window timer takes.
 constexpr std::int64_t kLongestTimerInterval = 0x7FFFFFFF;
@@ -88,8 +91,8 @@ void TForm1::DialNotifier(std::uint32_t /*message*/, std::uint32_t state, std::u
   // Runs on the service's thread: only hand the report over, in order, to the UI thread.
   ui::Backend* backend = DialReportBackend.load();
   if (backend == nullptr) return;
-  backend->PostToUiThread([state, error] {
-    if (Form1 != nullptr) Form1->ShowDialProgress(state, error);
+  backend->PostToUiThread([state, error, hangUps = HangUpCount.load()] {
+    if (Form1 != nullptr && hangUps == HangUpCount.load()) Form1->ShowDialProgress(state, error);
   });
 }
 
@@ -101,6 +104,7 @@ void TForm1::ShowDialProgress(std::uint32_t state, std::uint32_t error) {
 void TForm1::DisconnectButtonClick() {
   if (!IsLoggedIn) return;
   services_.remoteAccess.HangUp(ConnectionHandle);
+  ++HangUpCount;
   ConnectionHandle = 0;
   Log->AddLogEntry(CurrentUserName, texts::kDisconnectedAction);
   ClearFields();

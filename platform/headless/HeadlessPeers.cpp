@@ -88,8 +88,11 @@ void HeadlessControl::SetText(const std::string& cp1251) {
 }
 
 void HeadlessControl::SetBounds(ui::Rect bounds) {
+  // A label placed without a size fits its text, and a plain move keeps it fitting.
+  const bool move = bounds.width == bounds_.width && bounds.height == bounds_.height;
+  autoSize_ = kind_ == ui::ControlKind::Label &&
+              ((bounds.width == 0 && bounds.height == 0) || (autoSize_ && move));
   bounds_ = bounds;
-  autoSize_ = kind_ == ui::ControlKind::Label && bounds.width == 0 && bounds.height == 0;
   if (autoSize_) SetText(text_);
 }
 

@@ -259,6 +259,23 @@ TEST_F(DialTest, ProgressReportsFromTheServiceThreadReachTheStatusLineInOrder) {
   EXPECT_EQ(form->ConnectionHandle, 0x77u);
 }
 
+TEST_F(DialTest, AReportStillOnItsWayAtHangUpDoesNotOverwriteTheDisconnectedText) {
+  StartLoggedIn();
+  form->ConnectButtonClick();
+  remoteAccess.lastNotifier(0xCCCD, 14, 0);
+  form->DisconnectButtonClick();
+  backend.RunPosted();
+  EXPECT_EQ(form->Label1.Text(), Cp("Роз`єднано."));
+
+  // The next dial's reports show again.
+  form->Show();
+  LogIn("anna", "secret");
+  form->ConnectButtonClick();
+  remoteAccess.lastNotifier(0xCCCD, 0x2000, 0);
+  backend.RunPosted();
+  EXPECT_EQ(form->Label1.Text(), Cp("Ви ввійшли в мережу."));
+}
+
 TEST_F(DialTest, ReportsWithAnErrorShowTheServiceTextAndUnknownStatesBlankTheLine) {
   StartLoggedIn();
   remoteAccess.errorText = Cp("Доступ заборонено.");
