@@ -54,7 +54,7 @@ endfunction()
 # LOCK keeps tests that share a resource (the Wine desktop, a single-instance program) from
 # running at the same time under ctest -j.
 function(brumelka_test target)
-  cmake_parse_arguments(arg "" "PREFIX;LOCK" "TESTS;HARNESS;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(arg "WHOLE_UNDER_WINE" "PREFIX;LOCK" "TESTS;HARNESS;LIBRARIES" ${ARGN})
   brumelka_test_sources(tests ${arg_TESTS})
   if(NOT tests)
     message(STATUS "${target}: no test sources yet, not built")
@@ -74,17 +74,23 @@ function(brumelka_test target)
   if(arg_LOCK)
     list(APPEND properties RESOURCE_LOCK ${arg_LOCK})
   endif()
-  gtest_discover_tests(${target}
-    TEST_PREFIX "${arg_PREFIX}."
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES ${properties})
+  if(arg_WHOLE_UNDER_WINE AND WIN32 AND NOT CMAKE_HOST_WIN32)
+    # Every Wine start costs seconds: hundreds of quick cases run in one process instead.
+    add_test(NAME ${arg_PREFIX}.all COMMAND ${target})
+    set_tests_properties(${arg_PREFIX}.all PROPERTIES TIMEOUT 1200)
+  else()
+    gtest_discover_tests(${target}
+      TEST_PREFIX "${arg_PREFIX}."
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES ${properties})
+  endif()
   list(LENGTH tests count)
   message(STATUS "${target}: ${count} test source file(s)")
 endfunction()
 
 # Portable logic against the headless UI backend; built natively and for Windows.
-brumelka_test(brumelka_tests
+brumelka_test(brumelka_tests WHOLE_UNDER_WINE
   PREFIX unit
   TESTS tests/platform/text/*.cpp tests/platform/headless/*.cpp tests/data/*.cpp tests/app/*.cpp
         tests/dialogs/*.cpp tests/dial/*.cpp tests/contract/*.cpp tests/platform/*.cpp tests/platform/sim/*.cpp
