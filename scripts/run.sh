@@ -33,8 +33,11 @@ fi
 }
 
 workdir="$root/build/run-$arch"
-mkdir -p "$workdir"
+mkdir -p "$workdir/demo"
 cp "$exe" "$workdir/brumelka.exe"
+# Wine has no remote-access service: the program's simulated one serves a demo phone book.
+cp "$root/demo/phonebook.ini" "$workdir/demo/phonebook.ini"
+export BRUMELKA_SIMULATE="Z:$workdir/demo"
 # The demo phone book and the simulated remote-access service are not part of the run yet.
 
 export BRUMELKA_WINEPREFIX="$root/build/wineprefix-run-$arch"
