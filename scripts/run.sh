@@ -3,7 +3,8 @@
 #
 # The i686 build is the one that ships; on a machine that cannot execute 32-bit programs the
 # x86-64 build runs instead. The program runs in its own folder build/run-<arch>/ and its own
-# Wine prefix build/wineprefix-run-<arch>/, apart from the test prefixes.
+# Wine prefix build/wineprefix-run-<arch>/, apart from the test prefixes. It dials through its
+# simulated remote-access service, which serves the demo phone book demo/phonebook.ini.
 #
 # With DISPLAY set the program runs in the foreground until it is closed. Without DISPLAY it
 # runs on a private Xvfb: once its main window is up a screenshot is saved to
@@ -38,7 +39,6 @@ cp "$exe" "$workdir/brumelka.exe"
 # Wine has no remote-access service: the program's simulated one serves a demo phone book.
 cp "$root/demo/phonebook.ini" "$workdir/demo/phonebook.ini"
 export BRUMELKA_SIMULATE="Z:$workdir/demo"
-# The demo phone book and the simulated remote-access service are not part of the run yet.
 
 export BRUMELKA_WINEPREFIX="$root/build/wineprefix-run-$arch"
 export BRUMELKA_WINE_STATE="$root/build/wine-state-run"
@@ -111,6 +111,7 @@ import -display "$display" -window root "$shot"
 title=$(xwininfo -display "$display" -id "$window" | sed -n 's/^xwininfo: Window id: [^ ]* //p')
 echo "run: main window $window $title is up"
 echo "run: screenshot saved to $shot"
+echo "run: stopping the program and its Xvfb (its forced end shows as a non-zero exit code)"
 stop
 wait "$program" 2>/dev/null || true
 echo "run: the program and its Xvfb have been stopped"
