@@ -14,14 +14,14 @@ ui::FormOptions TurnOffFormOptions() {
   ui::FormOptions options;
   options.style = ui::FormStyle::Dialog;
   options.caption = texts::kTurnOffCaption;
-  options.clientSize = {300, 141};
+  options.clientSize = {334, 141};
   return options;
 }
 
 // Each choice on a row of its own, its field at the right; the buttons bottom right.
 constexpr int kBoxLeft = 12;
-constexpr int kBoxWidth = 200;
-constexpr int kFieldLeft = 216;
+constexpr int kBoxWidth = 232;
+constexpr int kFieldLeft = 250;
 constexpr int kFieldWidth = 72;
 constexpr int kButtonRow = 104;
 
@@ -34,8 +34,8 @@ TTurnOffForm::TTurnOffForm(ui::Backend& backend, PowerOffSchedule schedule)
       IntervalEdit(*this, {kFieldLeft, 38, kFieldWidth, 21}),
       SetTimeCheckBox1(*this, {kBoxLeft, 70, kBoxWidth, 17}, texts::kAtTime),
       TimeEdit(*this, {kFieldLeft, 68, kFieldWidth, 21}),
-      ReadyButton(*this, {132, kButtonRow, 75, 25}, texts::kReady),
-      CancelButton(*this, {213, kButtonRow, 75, 25}, texts::kTurnOffCancel),
+      ReadyButton(*this, {166, kButtonRow, 75, 25}, texts::kReady),
+      CancelButton(*this, {247, kButtonRow, 75, 25}, texts::kTurnOffCancel),
       schedule_(schedule) {
   int order = 0;
   for (ui::Control* control :
