@@ -15,8 +15,10 @@ const UserFields kRoot{"root", "", "", "", ""};
 
 class ConfigFormTest : public DialogsTest {
  protected:
+  // With the system's own separators, as a full path is shown.
   std::string InCurrentFolder(const std::string& name) const {
-    return (std::filesystem::current_path() / name).string();
+    return (std::filesystem::current_path() / std::filesystem::path(name).make_preferred())
+        .string();
   }
   // The tray menu's "Настройки..", which needs no log-in.
   void InSettingsDialogFromTray(const std::function<void()>& script) {
