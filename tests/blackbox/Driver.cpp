@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -212,17 +213,59 @@ HANDLE ProgramsJob() {
   return job;
 }
 
+// The name of an environment entry "NAME=value". Names such as "=C:" begin with an equals
+// sign of their own.
+std::wstring VariableName(const std::wstring& entry) {
+  return entry.substr(0, entry.find(L'=', 1));
+}
+
+// A Unicode environment block: the test's variables with `extra` put in or over them, sorted
+// by name without regard to case as Windows keeps them, each ended by a zero, and one more
+// zero at the end.
+std::wstring EnvironmentBlock(const Environment& extra) {
+  std::vector<std::wstring> entries;
+  if (wchar_t* own = ::GetEnvironmentStringsW()) {
+    for (const wchar_t* entry = own; *entry != L'\0'; entry += std::wcslen(entry) + 1)
+      entries.emplace_back(entry);
+    ::FreeEnvironmentStringsW(own);
+  }
+  for (const auto& [name, value] : extra) {
+    std::erase_if(entries, [&name](const std::wstring& entry) {
+      return _wcsicmp(VariableName(entry).c_str(), name.c_str()) == 0;
+    });
+    entries.push_back(name + L"=" + value);
+  }
+  std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
+    return _wcsicmp(VariableName(a).c_str(), VariableName(b).c_str()) < 0;
+  });
+  std::wstring block;
+  for (const std::wstring& entry : entries) {
+    block += entry;
+    block += L'\0';
+  }
+  block += L'\0';
+  return block;
+}
+
 }  // namespace
 
-std::unique_ptr<Program> Program::Start(const std::filesystem::path& folder) {
+std::unique_ptr<Program> Program::Start(const std::filesystem::path& folder,
+                                        const Environment& extra) {
   const std::wstring exe = ExePath();
   std::wstring commandLine = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   const std::wstring directory = folder.wstring();
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                        nullptr, directory.c_str(), &startup, &info)) {
+  std::wstring environment;
+  DWORD flags = CREATE_SUSPENDED;
+  if (!extra.empty()) {
+    environment = EnvironmentBlock(extra);
+    flags |= CREATE_UNICODE_ENVIRONMENT;
+  }
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
+                        environment.empty() ? nullptr : environment.data(), directory.c_str(),
+                        &startup, &info)) {
     ADD_FAILURE() << "CreateProcessW failed for " << Utf8(exe) << ": error " << ::GetLastError();
     return nullptr;
   }
@@ -240,14 +283,18 @@ Program::~Program() {
 }
 
 HWND Program::WaitForMainWindow(std::chrono::milliseconds timeout) const {
+  // Shown is not enough: after a slow start-up on a loaded machine, every message then sent
+  // with SMTO_ABORTIFHUNG was seen to fail at once (Wine counts a thread that hasn't fetched
+  // a message for 5 s as hung). A message answered means the message loop runs.
   HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        found = MainWindowOf(id_);
-        return found != nullptr && ::IsWindowVisible(found);
-      },
-      timeout);
-  return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+  const auto ready = [&] {
+    found = MainWindowOf(id_);
+    if (found == nullptr || !::IsWindowVisible(found)) return false;
+    bool answered = false;
+    SendWithTimeout(found, WM_NULL, 0, 0, &answered);
+    return answered;
+  };
+  return WaitUntil(ready, timeout) ? found : nullptr;
 }
 
 std::optional<DWORD> Program::WaitForExit(std::chrono::milliseconds timeout) const {
@@ -347,13 +394,22 @@ RECT BoundsInParent(HWND window) {
 }
 
 std::wstring TextOf(HWND window) {
-  bool answered = false;
-  const LRESULT length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &answered);
-  if (!answered || length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendWithTimeout(window, WM_GETTEXT, text.size(),
-                                         reinterpret_cast<LPARAM>(text.data()), &answered);
-  text.resize(answered && copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  // The text may change between the two messages, as a status line does during a dial: a
+  // copy longer or shorter than the length given first is read again, so that a text cut
+  // off by a buffer made for the one before isn't taken for the window's text.
+  constexpr int kAttempts = 5;
+  constexpr std::size_t kRoomToSpare = 64;
+  std::wstring text;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    bool answered = false;
+    const LRESULT length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &answered);
+    if (!answered || length <= 0) return {};
+    text.assign(static_cast<std::size_t>(length) + kRoomToSpare, L'\0');
+    const LRESULT copied = SendWithTimeout(window, WM_GETTEXT, text.size(),
+                                           reinterpret_cast<LPARAM>(text.data()), &answered);
+    text.resize(answered && copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    if (answered && copied == length) break;
+  }
   return text;
 }
 
@@ -550,6 +606,10 @@ bool Click(HWND button) {
   bool answered = false;
   SendWithTimeout(button, BM_CLICK, 0, 0, &answered);
   return answered;
+}
+
+bool PostClick(HWND button) {
+  return ::PostMessageW(button, BM_CLICK, 0, 0) != 0;
 }
 
 void TypeChars(HWND target, const std::wstring& text) {

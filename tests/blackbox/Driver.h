@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace blackbox {
@@ -78,19 +79,26 @@ std::string Escape(const std::string& bytes);
 
 // --- the program ---
 
+// Variables that a started program gets on top of the test's own environment: each name
+// replaces a variable of the same name. Wine passes ordinary variables on to the program; the
+// locale (LC_ALL and the like) and with it the code page stay those of the test.
+using Environment = std::vector<std::pair<std::wstring, std::wstring>>;
+
 // One run of brumelka.exe in a working folder; the destructor ends it if it still runs.
 class Program {
  public:
-  // Starts BRUMELKA_EXE with `folder` as its current directory. Fails the calling test (the
-  // result is then empty) when the process can't be made.
-  static std::unique_ptr<Program> Start(const std::filesystem::path& folder);
+  // Starts BRUMELKA_EXE with `folder` as its current directory and the test's environment plus
+  // `extra`. Fails the calling test (the result is then empty) when the process can't be made.
+  static std::unique_ptr<Program> Start(const std::filesystem::path& folder,
+                                        const Environment& extra = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
   DWORD Id() const { return id_; }
   HANDLE Handle() const { return process_; }
-  // The visible main window of this process, waited for; null when it didn't come in time.
+  // The visible main window of this process, waited for until it answers messages; null when
+  // it didn't come in time.
   HWND WaitForMainWindow(std::chrono::milliseconds timeout = kTimeout) const;
   // The exit code once the process has ended; empty when it still runs at the deadline.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kTimeout) const;
@@ -118,6 +126,7 @@ std::wstring ClassOf(HWND window);
 // The window's rectangle in the client coordinates of its parent.
 RECT BoundsInParent(HWND window);
 // The text by WM_GETTEXT, which crosses the process boundary; empty if the window is hung.
+// A text that changes while it is read is read again.
 std::wstring TextOf(HWND window);
 LONG StyleOf(HWND window);
 // The window's direct children, in z-order.
@@ -150,6 +159,9 @@ HWND FocusInThreadOf(HWND window);
 
 // A click as the button itself makes one (BM_CLICK, sent and handled before it returns).
 bool Click(HWND button);
+// The same click posted to the button's thread, for a handler that doesn't return at once
+// (one that shows a modal box): the call returns without waiting for it.
+bool PostClick(HWND button);
 // Types characters into `target` the way TranslateMessage hands them on: one WM_CHAR each,
 // posted to the window's thread so that its message loop sees them.
 void TypeChars(HWND target, const std::wstring& text);

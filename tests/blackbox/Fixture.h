@@ -53,10 +53,10 @@ class BlackBoxTest : public ::testing::Test {
     folder_.Write(L"users.usr", UsersFileBytes(users));
   }
 
-  // Starts the program in the test's folder and waits until its main window is shown, which
-  // happens after the whole start-up sequence has run.
-  void StartProgram() {
-    program_ = Program::Start(folder_.Path());
+  // Starts the program in the test's folder, with `environment` added to the test's own, and
+  // waits until its main window is shown, which happens after the whole start-up sequence.
+  void StartProgram(const Environment& environment = {}) {
+    program_ = Program::Start(folder_.Path(), environment);
     ASSERT_TRUE(program_) << "brumelka.exe did not start";
     window_ = program_->WaitForMainWindow();
     ASSERT_NE(window_, nullptr) << "no visible main window of class Velir_caller_Ident";
