@@ -1,8 +1,6 @@
 # Unit, contract and black-box tests (GoogleTest). Included from the top-level CMakeLists.txt.
 #
-# Test programs are made only from folders that already hold sources, so the tree configures
-# while parts of the program are still being written. Windows test programs run under Wine
-# through CMAKE_CROSSCOMPILING_EMULATOR (scripts/wine-run.sh), both for test discovery and for
+# Windows test programs run under Wine through CMAKE_CROSSCOMPILING_EMULATOR (scripts/wine-run.sh), both for test discovery and for
 # the tests themselves.
 include(GoogleTest)
 
@@ -50,16 +48,12 @@ endfunction()
 # brumelka_test(<target> PREFIX <name> TESTS <patterns...> [HARNESS <patterns...>]
 #               [LIBRARIES <targets...>] [LOCK <resource>])
 # Builds <target> from TESTS plus HARNESS sources and registers every GoogleTest case as its
-# own ctest test "<name>.<Suite>.<Case>". Nothing is made while TESTS matches no file.
+# own ctest test "<name>.<Suite>.<Case>".
 # LOCK keeps tests that share a resource (the Wine desktop, a single-instance program) from
 # running at the same time under ctest -j.
 function(brumelka_test target)
   cmake_parse_arguments(arg "WHOLE_UNDER_WINE" "PREFIX;LOCK" "TESTS;HARNESS;LIBRARIES" ${ARGN})
   brumelka_test_sources(tests ${arg_TESTS})
-  if(NOT tests)
-    message(STATUS "${target}: no test sources yet, not built")
-    return()
-  endif()
   brumelka_test_sources(harness ${arg_HARNESS})
   add_executable(${target} ${tests} ${harness})
   target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests")
@@ -107,25 +101,19 @@ if(WIN32)
     LOCK brumelka_desktop)
 
   # Drives the finished brumelka.exe from outside.
-  if(TARGET brumelka)
-    brumelka_windows_path(exe "$<TARGET_FILE:brumelka>")
-    brumelka_test(brumelka_blackbox_tests
-      PREFIX blackbox
-      TESTS tests/blackbox/*.cpp
-      LIBRARIES brumelka_data
-      LOCK brumelka_desktop)
-    if(TARGET brumelka_blackbox_tests)
-      target_compile_definitions(brumelka_blackbox_tests PRIVATE BRUMELKA_EXE="${exe}")
-      add_dependencies(brumelka_blackbox_tests brumelka)
-      # The same cases once more under ANSI code page 1252: Wine takes the code page from the
-      # locale that scripts/wine-run.sh sets, and child processes keep it.
-      gtest_discover_tests(brumelka_blackbox_tests
-        TEST_PREFIX "blackbox-cp1252."
-        DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT 120 RESOURCE_LOCK brumelka_desktop ENVIRONMENT BRUMELKA_LC_ALL=C.UTF-8)
-    endif()
-  else()
-    message(STATUS "brumelka_blackbox_tests: no brumelka.exe target yet, not built")
-  endif()
+  brumelka_windows_path(exe "$<TARGET_FILE:brumelka>")
+  brumelka_test(brumelka_blackbox_tests
+    PREFIX blackbox
+    TESTS tests/blackbox/*.cpp
+    LIBRARIES brumelka_data
+    LOCK brumelka_desktop)
+  target_compile_definitions(brumelka_blackbox_tests PRIVATE BRUMELKA_EXE="${exe}")
+  add_dependencies(brumelka_blackbox_tests brumelka)
+  # The same cases once more under ANSI code page 1252: Wine takes the code page from the
+  # locale that scripts/wine-run.sh sets, and child processes keep it.
+  gtest_discover_tests(brumelka_blackbox_tests
+    TEST_PREFIX "blackbox-cp1252."
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120 RESOURCE_LOCK brumelka_desktop ENVIRONMENT BRUMELKA_LC_ALL=C.UTF-8)
 endif()
