@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/win32/GdiObjects.h"
+
 namespace win32 {
 namespace {
 
@@ -25,15 +27,15 @@ FontSet::FontSet(const std::wstring& face, int points)
 }
 
 FontSet::~FontSet() {
-  for (auto& [key, variant] : variants_) ::DeleteObject(variant.font);
-  ::DeleteObject(plain_);
+  for (auto& [key, variant] : variants_) DeleteCounted(variant.font);
+  DeleteCounted(plain_);
 }
 
 HFONT FontSet::Create(bool bold, bool underline) const {
-  return ::CreateFontW(height_, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
-                       underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       face_.c_str());
+  return Counted(::CreateFontW(height_, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                               underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                               face_.c_str()));
 }
 
 HFONT FontSet::Acquire(bool bold, bool underline) {
@@ -54,7 +56,7 @@ void FontSet::Release(HFONT font) {
   for (auto it = variants_.begin(); it != variants_.end(); ++it) {
     if (it->second.font != font) continue;
     if (--it->second.users == 0) {
-      ::DeleteObject(font);
+      DeleteCounted(font);
       variants_.erase(it);
     }
     return;
