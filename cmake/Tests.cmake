@@ -117,3 +117,20 @@ if(WIN32)
     DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT 120 RESOURCE_LOCK brumelka_desktop ENVIRONMENT BRUMELKA_LC_ALL=C.UTF-8)
 endif()
+
+# The usage report's core, against logs held in memory and in temporary folders.
+brumelka_test(brumelka_report_tests WHOLE_UNDER_WINE
+  PREFIX report
+  TESTS tests/report/*.cpp
+  LIBRARIES brumelka_report brumelka_headless brumelka_data)
+
+if(WIN32)
+  # Runs the finished brumelka-report.exe on a log written in the system's regional formats.
+  brumelka_windows_path(report_exe "$<TARGET_FILE:brumelka-report>")
+  brumelka_test(brumelka_report_exe_tests
+    PREFIX report-exe
+    TESTS tests/report/win32/*.cpp
+    LIBRARIES brumelka_win32 brumelka_data)
+  target_compile_definitions(brumelka_report_exe_tests PRIVATE BRUMELKA_REPORT_EXE_W=L"${report_exe}")
+  add_dependencies(brumelka_report_exe_tests brumelka-report)
+endif()
