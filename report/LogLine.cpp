@@ -45,6 +45,19 @@ void CivilFromDays(std::int64_t days, int& year, int& month) {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
+// The separator's last ": " before the time; searched for by its colon, which is rare in a
+// line, rather than by comparing the whole separator at every place.
+std::size_t FindSeparator(std::string_view line) {
+  const std::size_t colonInSeparator = kSeparator.size() - 2;
+  for (std::size_t colon = line.rfind(':'); colon != std::string_view::npos && colon > 0;
+       colon = line.rfind(':', colon - 1)) {
+    if (colon < colonInSeparator) break;
+    const std::size_t start = colon - colonInSeparator;
+    if (line.compare(start, kSeparator.size(), kSeparator) == 0) return start;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 LocalSeconds ToLocalSeconds(int year, int month, int day, int hour, int minute, int second) {
@@ -72,14 +85,18 @@ LogLineReader::LogLineReader(TimePicture date, TimePicture time)
 }
 
 std::optional<LogEvent> LogLineReader::Read(std::string_view line) const {
-  const std::size_t separator = line.rfind(kSeparator);
+  const std::size_t separator = FindSeparator(line);
   if (separator == std::string_view::npos) return std::nullopt;
   const std::string_view head = line.substr(0, separator);
   const std::string_view time = line.substr(separator + kSeparator.size());
-  // A user name could hold an action's words, so every place the action appears is tried.
-  for (const ActionText& action : kActions) {
-    for (std::size_t at = head.find(action.framed); at != std::string_view::npos;
-         at = head.find(action.framed, at + 1)) {
+  // A user name could hold an action's words, so every space is tried as the action's start,
+  // from the left; the first whose rest reads as a date wins.
+  for (std::size_t at = head.find(' '); at != std::string_view::npos; at = head.find(' ', at + 1)) {
+    if (at + 1 >= head.size()) break;
+    for (const ActionText& action : kActions) {
+      if (head[at + 1] != action.framed[1] ||
+          head.compare(at, action.framed.size(), action.framed) != 0)
+        continue;
       const std::string_view date = head.substr(at + action.framed.size());
       if (const std::optional<LocalSeconds> when = Moment(date, time))
         return LogEvent{head.substr(0, at), action.action, *when};
