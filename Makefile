@@ -4,9 +4,10 @@
 #   make build   configure and build all four trees (no tests)
 #   make clean   stop the Wine servers and Xvfb started for tests or runs, remove build/
 #   make format  clang-format every C++ file in the repository
+#   make fuzz    build the libFuzzer targets and run each for 60 s (BRUMELKA_FUZZ_SECONDS)
 SHELL := /bin/bash
 
-.PHONY: all bootstrap run test build clean format
+.PHONY: all bootstrap run test build clean format fuzz
 
 all: build
 
@@ -21,6 +22,9 @@ test: bootstrap
 
 build: bootstrap
 	scripts/test.sh --build-only
+
+fuzz: bootstrap
+	scripts/fuzz.sh
 
 clean:
 	-scripts/wine-run.sh --stop

@@ -2,9 +2,9 @@
 # Installs what building, testing and running need on Debian 12; does nothing when all is there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest clang-format
+packages=(cmake ninja-build g++ googletest clang-format clang-14 libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick locales)
+  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick locales nsis zip unzip)
 
 sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_="sudo"

@@ -57,8 +57,10 @@ if [ "$build_only" = 1 ]; then
 fi
 
 step "test native" ctest --preset native
+step "fuzz (short pass)" scripts/fuzz.sh --short
 step "test sanitize" ctest --preset sanitize
 step "test win64" ctest --preset win64
+step "test dist" tests/packaging/dist-test.sh
 if scripts/wine-run.sh --can-run win32; then
   step "test win32" ctest --preset win32
 else
