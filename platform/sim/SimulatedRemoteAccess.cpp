@@ -16,6 +16,9 @@ constexpr std::uint32_t kRasDialEvent = 0xCCCD;
 constexpr std::uint32_t kStateAuthenticate = 5;
 constexpr std::uint32_t kStateDisconnected = 0x2001;
 constexpr std::uint32_t kDefaultStepMs = 300;
+// A burst goes round the stages before authentication: opening the port up to all devices
+// connected.
+constexpr std::uint32_t kBurstStates = kStateAuthenticate;
 
 std::string Trim(std::string_view s) {
   const auto first = s.find_first_not_of(" \t\r\n");
@@ -95,8 +98,13 @@ std::optional<std::uint32_t> SimulatedRemoteAccess::Entry::Number(
 // One accepted dial: reports its stages on its own thread until it ends or is hung up.
 class SimulatedRemoteAccess::DialRun {
  public:
+  struct Report {
+    std::uint32_t state;
+    std::uint32_t error;
+    bool afterPause;  // false for a burst's reports, which follow each other at once
+  };
   struct Plan {
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> reports;  // state, error
+    std::vector<Report> reports;
     std::uint32_t stepMs = kDefaultStepMs;
     std::optional<std::uint32_t> dropAfterMs;
   };
@@ -120,7 +128,7 @@ class SimulatedRemoteAccess::DialRun {
     return !wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return cancelled_; });
   }
 
-  bool Report(std::uint32_t state, std::uint32_t error) {
+  bool Send(std::uint32_t state, std::uint32_t error) {
     // Holding the lock keeps a hang-up from returning while a report is on its way.
     std::lock_guard lock(mutex_);
     if (cancelled_) return false;
@@ -130,10 +138,11 @@ class SimulatedRemoteAccess::DialRun {
 
   void Run() {
     for (std::size_t i = 0; i < plan_.reports.size(); ++i) {
-      if (i > 0 && !Pause(plan_.stepMs)) return;
-      if (!Report(plan_.reports[i].first, plan_.reports[i].second)) return;
+      const Report& report = plan_.reports[i];
+      if (i > 0 && report.afterPause && !Pause(plan_.stepMs)) return;
+      if (!Send(report.state, report.error)) return;
     }
-    if (plan_.dropAfterMs && Pause(*plan_.dropAfterMs)) Report(kStateDisconnected, 0);
+    if (plan_.dropAfterMs && Pause(*plan_.dropAfterMs)) Send(kStateDisconnected, 0);
   }
 
   Plan plan_;
@@ -226,19 +235,23 @@ std::uint32_t SimulatedRemoteAccess::Dial(const RasDialParams& params, Notifier 
 
   DialRun::Plan plan;
   plan.stepMs = entry->Number("stepms").value_or(kDefaultStepMs);
-  for (std::uint32_t state = 0; state <= kStateAuthenticate; ++state)
-    plan.reports.emplace_back(state, 0);
+  for (std::uint32_t state = 0; state <= kStateAuthenticate; ++state) {
+    plan.reports.push_back({state, 0, true});
+    if (state != 0) continue;
+    const std::uint32_t burst = entry->Number("burst").value_or(0);
+    for (std::uint32_t i = 1; i <= burst; ++i) plan.reports.push_back({i % kBurstStates, 0, false});
+  }
   const auto acceptLogin = entry->Key("acceptlogin");
   const auto acceptPassword = entry->Key("acceptpassword");
   const bool credentialsRefused = (acceptLogin && *acceptLogin != params.UserName()) ||
                                   (acceptPassword && *acceptPassword != params.Password());
   if (const auto failure = entry->Number("fail"); failure && *failure != 0) {
-    plan.reports.emplace_back(kStateAuthenticate, *failure);
+    plan.reports.push_back({kStateAuthenticate, *failure, true});
   } else if (credentialsRefused) {
-    plan.reports.emplace_back(kStateAuthenticate, kRasAuthenticationFailure);
+    plan.reports.push_back({kStateAuthenticate, kRasAuthenticationFailure, true});
   } else {
-    plan.reports.emplace_back(14, 0);
-    plan.reports.emplace_back(0x2000, 0);
+    plan.reports.push_back({14, 0, true});
+    plan.reports.push_back({0x2000, 0, true});
     plan.dropAfterMs = entry->Number("dropafterms");
   }
 

@@ -4,8 +4,10 @@
 // the optional keys Phone, Login, Password (stored dial parameters), AcceptLogin and
 // AcceptPassword (other credentials fail with 691 after the authentication stage), Refuse=N
 // (the dial is refused with N), Fail=N (accepted, then error N at the authentication stage),
-// StepMs=N (pause between stages, 300 by default) and DropAfterMs=N (the line drops N ms after
-// connecting). Progress is reported on a thread of its own, as the real service does.
+// StepMs=N (pause between stages, 300 by default), DropAfterMs=N (the line drops N ms after
+// connecting) and Burst=N (N more reports right after the first, without pauses, going round
+// the stages 0 to 4 from 1 on: a load for seeing how the program keeps up). Progress is
+// reported on a thread of its own, as the real service does.
 
 #include <cstdint>
 #include <filesystem>

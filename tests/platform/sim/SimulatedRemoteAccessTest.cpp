@@ -339,6 +339,23 @@ TEST_F(SimulatedRemoteAccessTest, DropAfterMsReportsDisconnectedAfterConnected) 
   EXPECT_GE(MillisecondsBetween(reports[7], reports[8]), 140);
 }
 
+TEST_F(SimulatedRemoteAccessTest, BurstFollowsTheFirstReportAtOnceGoingRoundTheEarlyStages) {
+  WritePhoneBook({"[Burst]", "Burst=12", "StepMs=250"});
+  std::uintptr_t handle = 0;
+  ASSERT_EQ(service_.Dial(Params("Burst"), &First::Notify, handle), 0u);
+  ASSERT_TRUE(First::WaitFor(14, kPatience));
+  service_.HangUp(handle);
+  const Sequence expected = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {0, 0}, {1, 0},
+                             {2, 0}, {3, 0}, {4, 0}, {0, 0}, {1, 0}, {2, 0}, {1, 0}};
+  const Sequence states = First::States();
+  ASSERT_GE(states.size(), expected.size());
+  EXPECT_EQ(Sequence(states.begin(), states.begin() + 14), expected);
+  // The burst comes without the step's pauses; the stage after it keeps its pause.
+  const std::vector<Report> reports = First::Reports();
+  EXPECT_LT(MillisecondsBetween(reports[0], reports[12]), 200);
+  EXPECT_GE(MillisecondsBetween(reports[12], reports[13]), 240);
+}
+
 // --- hanging up ---
 
 TEST_F(SimulatedRemoteAccessTest, AHangUpStopsTheReportsOfARunningDial) {
