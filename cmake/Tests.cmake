@@ -134,3 +134,31 @@ if(WIN32)
   target_compile_definitions(brumelka_report_exe_tests PRIVATE BRUMELKA_REPORT_EXE_W=L"${report_exe}")
   add_dependencies(brumelka_report_exe_tests brumelka-report)
 endif()
+
+if(NOT WIN32)
+  # The native program end to end: a Windows-1251 log in, UTF-8 text out, its exit codes.
+  function(brumelka_report_run name exit_code)
+    cmake_parse_arguments(arg "" "OUTPUT;ERRORS" "ARGUMENTS" ${ARGN})
+    set(checks)
+    if(DEFINED arg_OUTPUT)
+      list(APPEND checks "-DOUTPUT=${arg_OUTPUT}")
+    endif()
+    if(DEFINED arg_ERRORS)
+      list(APPEND checks "-DERRORS=${arg_ERRORS}")
+    endif()
+    string(REPLACE ";" "|" arguments "${arg_ARGUMENTS}")
+    add_test(NAME report-native.${name}
+      COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:brumelka-report> "-DARGUMENTS=${arguments}"
+              -DEXIT_CODE=${exit_code} ${checks}
+              -P ${PROJECT_SOURCE_DIR}/tests/report/native/ExpectRun.cmake)
+  endfunction()
+  set(report_log "${PROJECT_SOURCE_DIR}/tests/report/native/connects.log")
+  brumelka_report_run(csv 0 ARGUMENTS "${report_log};--csv"
+    OUTPUT "^[^\n]*\n2026-12,root,1,1:00:00,1:00:00,1\n2026-12,Оксана,1,0:30:00,0:30:00,0\n2026-11,Оксана,1,1:00:00,1:00:00,0\n$"
+    ERRORS "^Нерозпізнаних рядків: 1 \\(перший: рядок 6\\)\\.\n$")
+  brumelka_report_run(month 0 ARGUMENTS "--month;2026-11;${report_log}"
+    OUTPUT "\n2026-11  Оксана            1       1:00:00          1:00:00          0\n")
+  brumelka_report_run(missing-log 1 ARGUMENTS "${report_log}.missing"
+    ERRORS "^Не вдалося відкрити журнал ")
+  brumelka_report_run(usage-error 2 ARGUMENTS "--month;2026-13" ERRORS "Використання: ")
+endif()
