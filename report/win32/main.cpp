@@ -36,9 +36,9 @@ void Write(DWORD handleId, std::FILE* stream, const std::string& cp1251) {
   DWORD mode = 0;
   if (handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode)) {
     std::u16string utf16;
-    for (const char c : cp1251) {
-      if (c == '\n') utf16 += u'\r';
-      utf16 += text::Cp1251ToUtf16(std::string_view(&c, 1));
+    for (const char16_t c : text::Cp1251ToUtf16(cp1251)) {
+      if (c == u'\n') utf16 += u'\r';
+      utf16 += c;
     }
     DWORD written = 0;
     ::WriteConsoleW(handle, reinterpret_cast<const wchar_t*>(utf16.data()),
