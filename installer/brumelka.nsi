@@ -2,8 +2,8 @@
 ;
 ;   makensis -INPUTCHARSET UTF8 -WX -DVERSION=0.90 -DARCH=x86 -DSTAGE=<folder> -DICON=<file.ico> -DOUTFILE=<setup.exe> brumelka.nsi
 ;
-; STAGE holds what gets installed: brumelka.exe, readme.txt and, when it was built,
-; brumelka-report.exe. ARCH is x86 for the shipped program; amd64 wraps the x86-64 build,
+; STAGE holds what gets installed: brumelka.exe, brumelka-report.exe and readme.txt.
+; ARCH is x86 for the shipped program; amd64 wraps the x86-64 build,
 ; which lets a machine without 32-bit Wine try the installer out.
 ;
 ; The program keeps its users file and its log relative to the folder it is started in, and
@@ -84,9 +84,7 @@ Section "${PRODUCT}"
   SetOutPath "$INSTDIR"
   File "${STAGE}/brumelka.exe"
   File "${STAGE}/readme.txt"
-  !if /FileExists "${STAGE}/brumelka-report.exe"
-    File "${STAGE}/brumelka-report.exe"
-  !endif
+  File "${STAGE}/brumelka-report.exe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The shortcut's working folder is the output path current when it is made.

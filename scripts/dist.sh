@@ -10,8 +10,8 @@
 #   --tree  the CMake tree to configure with the arch's preset and build (default build/<arch>)
 #   --out   where the two files go (default build/dist)
 #
-# The zip holds brumelka.exe, readme.txt (Windows line ends) and brumelka-report.exe when the
-# project has that program; the installer installs the same files.
+# The zip holds brumelka.exe, brumelka-report.exe and readme.txt (Windows line ends); the
+# installer installs the same files.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -56,11 +56,7 @@ done
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}"
 
 cmake --preset "$arch" -B "$tree" >/dev/null
-targets=(brumelka)
-# The usage report is a program of its own; it ships once the project has it.
-if cmake --build "$tree" --target help | grep -q '^brumelka-report:'; then
-  targets+=(brumelka-report)
-fi
+targets=(brumelka brumelka-report)
 cmake --build "$tree" --target "${targets[@]}"
 
 stage="$out/stage-$arch"

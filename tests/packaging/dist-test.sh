@@ -197,12 +197,10 @@ check_install() { # <arch>
 
 # dist.sh strips with this time in the PE header; same_after_strip strips the same way.
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(date +%s)}"
+shipped=(brumelka.exe brumelka-report.exe readme.txt)
 mkdir -p "$out"
 for arch in win32 win64; do
   scripts/dist.sh --arch="$arch" --tree="${trees[$arch]}" --out="$out"
-  # dist.sh builds the report program, and ships it, when the project has it.
-  shipped=(brumelka.exe readme.txt)
-  [ -f "${trees[$arch]}/brumelka-report.exe" ] && shipped+=(brumelka-report.exe)
   check_archives "$arch"
   if scripts/wine-run.sh --can-run "$arch"; then
     check_install "$arch"
