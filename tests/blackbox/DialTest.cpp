@@ -3,7 +3,6 @@
 // and the lines that connects.log gets.
 
 #include <algorithm>
-#include <set>
 
 #include "blackbox/Fixture.h"
 
@@ -58,52 +57,6 @@ std::string PhoneBook(int homeStepMs) {
   return ToCp1251(text);
 }
 
-// Settings that leave the window in sight after a dial, with the log under its usual name
-// (a settings file without the key would send it to connects.usr).
-std::string SettingsKeepingTheWindow() {
-  return ToCp1251(
-      L"[Main]\r\nProgram name=Брумелка\r\n[Data files]\r\nUsersFile=users.usr\r\n"
-      L"LogFileName=connects.log\r\n[Params]\r\nIsMinimizeToTrayOnConnect=0\r\n"
-      L"TimeLogMinuteInterval=10\r\n");
-}
-
-SYSTEMTIME Now() {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  return now;
-}
-
-std::uint64_t Ticks(const SYSTEMTIME& time) {
-  FILETIME file{};
-  ::SystemTimeToFileTime(&time, &file);
-  return (static_cast<std::uint64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
-}
-
-// The texts " DATE о такій годині: TIME" of every second from `from` to `to`, in the user's
-// short date and long time formats, as Windows-1251 bytes. The date and the time are read
-// apart, so any date of the span may go with any of its times.
-std::set<std::string> Stamps(const SYSTEMTIME& from, const SYSTEMTIME& to) {
-  constexpr std::uint64_t kSecond = 10'000'000;
-  std::set<std::wstring> dates;
-  std::set<std::wstring> times;
-  for (std::uint64_t ticks = Ticks(from) / kSecond * kSecond; ticks <= Ticks(to);
-       ticks += kSecond) {
-    const FILETIME file{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    SYSTEMTIME moment{};
-    ::FileTimeToSystemTime(&file, &moment);
-    wchar_t text[128] = {};
-    if (::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, text, 128) > 0)
-      dates.insert(text);
-    if (::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &moment, nullptr, text, 128) > 0)
-      times.insert(text);
-  }
-  std::set<std::string> stamps;
-  for (const std::wstring& date : dates)
-    for (const std::wstring& time : times)
-      stamps.insert(ToCp1251(L" " + date + L" о такій годині: " + time));
-  return stamps;
-}
-
 // Whether `seen` lists texts of `order` only, each once at most and in that order.
 ::testing::AssertionResult InOrder(const std::vector<std::wstring>& seen,
                                    const std::vector<std::wstring>& order) {
@@ -136,33 +89,14 @@ class DialTest : public BlackBoxTest {
     folder_.Write(L"phonebook.ini", PhoneBook(60));
   }
 
-  void TearDown() override {
-    BlackBoxTest::TearDown();
-    std::error_code ignored;
-    std::filesystem::remove(SettingsFile(), ignored);
-  }
-
-  void KeepWindowOnConnect() {
-    ASSERT_TRUE(WriteBytes(SettingsFile(), SettingsKeepingTheWindow()))
-        << "could not write " << SettingsFile().string();
-  }
+  // Settings that leave the window in sight after a dial.
+  void KeepWindowOnConnect() { WriteSettings(false, false); }
 
   // Starts the program with the test's folder as the simulated system.
   void Start() { StartProgram({{L"BRUMELKA_SIMULATE", folder_.Path().wstring()}}); }
 
-  // Chooses the user with his button, types his password and presses Enter.
   void LogIn() {
-    HWND button = UserButton(kName);
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(Click(button));
-    HWND passEdit = RequireControl(kPassEdit);
-    ASSERT_NE(passEdit, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FocusInThreadOf(window_) == passEdit; }))
-        << "the focus is not in the user password field";
-    TypeChars(passEdit, kPass);
-    PressEnter(passEdit);
-    ASSERT_TRUE(WaitUntil([&] { return Caption() == kTitle + L" - " + kName; }))
-        << "not logged in; caption: " << Utf8(Caption());
+    ASSERT_NO_FATAL_FAILURE(BlackBoxTest::LogIn(kName, kPass));
     ASSERT_EQ(Utf8(Status()), Utf8(kLoggedIn));
   }
 
@@ -221,14 +155,7 @@ class DialTest : public BlackBoxTest {
     if (!bytes) return {};
     EXPECT_TRUE(bytes->empty() || bytes->ends_with("\r\n"))
         << "the log doesn't end with CR LF: " << Escape(*bytes);
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes->size();) {
-      std::size_t end = bytes->find("\r\n", start);
-      if (end == std::string::npos) end = bytes->size();
-      lines.push_back(bytes->substr(start, end - start));
-      start = end + 2;
-    }
-    return lines;
+    return Lines(*bytes);
   }
 
   void ExpectNoLog() const {
@@ -241,32 +168,7 @@ class DialTest : public BlackBoxTest {
     for (const Place& field : {kPhoneEdit, kLoginEdit, kPasswordEdit, kPassEdit})
       EXPECT_EQ(Utf8(TextOf(RequireControl(field))), "") << "field at " << field.top;
   }
-
-  // The message boxes shown by the program.
-  std::vector<HWND> Boxes() const {
-    std::vector<HWND> boxes;
-    for (HWND box : TopLevelWindowsOfClass(L"#32770")) {
-      DWORD owner = 0;
-      ::GetWindowThreadProcessId(box, &owner);
-      if (owner == program_->Id() && ::IsWindowVisible(box)) boxes.push_back(box);
-    }
-    return boxes;
-  }
 };
-
-// A log line "NAME ACTION DATE о такій годині: TIME" in Windows-1251, its moment between
-// `from` and `to`.
-::testing::AssertionResult IsLogLine(const std::string& line, const std::wstring& action,
-                                     const SYSTEMTIME& from, const SYSTEMTIME& to) {
-  const std::string start = ToCp1251(kName + L" " + action);
-  const std::set<std::string> stamps = Stamps(from, to);
-  if (line.starts_with(start) && stamps.contains(line.substr(start.size())))
-    return ::testing::AssertionSuccess();
-  auto failure = ::testing::AssertionFailure();
-  failure << "the log line \"" << Escape(line) << "\" is none of:";
-  for (const std::string& stamp : stamps) failure << "\n  \"" << Escape(start + stamp) << "\"";
-  return failure;
-}
 
 TEST_F(DialTest, WithNoEntrySelectedTheFirstIsDialledAndTheConnectIsLogged) {
   ASSERT_NO_FATAL_FAILURE(KeepWindowOnConnect());
@@ -294,7 +196,7 @@ TEST_F(DialTest, WithNoEntrySelectedTheFirstIsDialledAndTheConnectIsLogged) {
 
   const std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u) << Escape(LogBytes().value_or(""));
-  EXPECT_TRUE(IsLogLine(lines[0], kConnectAction, before, after));
+  EXPECT_TRUE(IsLogLine(lines[0], kName, kConnectAction, before, after));
 
   // The settings keep the window in sight, still with the user logged in.
   EXPECT_TRUE(::IsWindowVisible(window_));
@@ -327,8 +229,8 @@ TEST_F(DialTest, HangUpLogsTheDisconnectAndLogsTheUserOut) {
   // The disconnect line still bears the user's name.
   std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 2u) << Escape(LogBytes().value_or(""));
-  EXPECT_TRUE(IsLogLine(lines[0], kConnectAction, before, after));
-  EXPECT_TRUE(IsLogLine(lines[1], kDisconnectAction, before, after));
+  EXPECT_TRUE(IsLogLine(lines[0], kName, kConnectAction, before, after));
+  EXPECT_TRUE(IsLogLine(lines[1], kName, kDisconnectAction, before, after));
 
   // Logged out: a second hang-up does nothing at all, and a dial asks for a user first.
   ASSERT_TRUE(Click(disconnect));
@@ -440,7 +342,7 @@ TEST_F(DialTest, DialFailingAtAuthenticationEndsOnTheServiceTextAndKeepsTheConne
   // The connect line was written when the dial was accepted, and stays.
   const std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u) << Escape(LogBytes().value_or(""));
-  EXPECT_TRUE(IsLogLine(lines[0], kConnectAction, before, after));
+  EXPECT_TRUE(IsLogLine(lines[0], kName, kConnectAction, before, after));
   EXPECT_EQ(Utf8(Caption()), Utf8(kTitle + L" - " + kName));
 }
 
@@ -478,7 +380,7 @@ TEST_F(DialTest, AnAcceptedDialHidesTheWindowUnderTheDefaultSettings) {
   EXPECT_EQ(Utf8(StatusUntil(kConnected).back()), Utf8(kConnected));
   const std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u) << Escape(LogBytes().value_or(""));
-  EXPECT_TRUE(IsLogLine(lines[0], kConnectAction, before, after));
+  EXPECT_TRUE(IsLogLine(lines[0], kName, kConnectAction, before, after));
 }
 
 }  // namespace

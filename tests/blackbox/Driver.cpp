@@ -1,6 +1,7 @@
 #include "blackbox/Driver.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -142,6 +143,70 @@ std::string UsersFileBytes(const std::vector<UserFields>& users) {
   std::string bytes;
   for (const UserFields& user : users) bytes += UserRecordBytes(user);
   return bytes;
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// --- time ---
+
+SYSTEMTIME Now() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return now;
+}
+
+namespace {
+
+std::uint64_t Ticks(const SYSTEMTIME& time) {
+  FILETIME file{};
+  ::SystemTimeToFileTime(&time, &file);
+  return (static_cast<std::uint64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+}
+
+}  // namespace
+
+std::set<std::string> LogStamps(const SYSTEMTIME& from, const SYSTEMTIME& to) {
+  constexpr std::uint64_t kSecond = 10'000'000;
+  std::set<std::wstring> dates;
+  std::set<std::wstring> times;
+  for (std::uint64_t ticks = Ticks(from) / kSecond * kSecond; ticks <= Ticks(to);
+       ticks += kSecond) {
+    const FILETIME file{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME moment{};
+    ::FileTimeToSystemTime(&file, &moment);
+    wchar_t text[128] = {};
+    if (::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &moment, nullptr, text, 128) > 0)
+      dates.insert(text);
+    if (::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &moment, nullptr, text, 128) > 0)
+      times.insert(text);
+  }
+  std::set<std::string> stamps;
+  for (const std::wstring& date : dates)
+    for (const std::wstring& time : times)
+      stamps.insert(ToCp1251(L" " + date + L" о такій годині: " + time));
+  return stamps;
+}
+
+::testing::AssertionResult IsLogLine(const std::string& line, const std::wstring& name,
+                                     const std::wstring& action, const SYSTEMTIME& from,
+                                     const SYSTEMTIME& to) {
+  const std::string start = ToCp1251(name + L" " + action);
+  const std::set<std::string> stamps = LogStamps(from, to);
+  if (line.starts_with(start) && stamps.contains(line.substr(start.size())))
+    return ::testing::AssertionSuccess();
+  auto failure = ::testing::AssertionFailure();
+  failure << "the log line \"" << Escape(line) << "\" is none of:";
+  for (const std::string& stamp : stamps) failure << "\n  \"" << Escape(start + stamp) << "\"";
+  return failure;
 }
 
 // --- text ---
@@ -330,7 +395,8 @@ struct ClassSearch {
 
 BOOL CALLBACK CollectOfClass(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<ClassSearch*>(data);
-  if (_wcsicmp(ClassOf(window).c_str(), search->className) == 0) search->found.push_back(window);
+  if (search->className == nullptr || _wcsicmp(ClassOf(window).c_str(), search->className) == 0)
+    search->found.push_back(window);
   return TRUE;
 }
 
@@ -340,6 +406,25 @@ std::vector<HWND> TopLevelWindowsOfClass(const wchar_t* className) {
   ClassSearch search{className, {}};
   ::EnumWindows(CollectOfClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* className) {
+  std::vector<HWND> windows;
+  for (HWND window : TopLevelWindowsOfClass(className)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && ::IsWindowVisible(window)) windows.push_back(window);
+  }
+  return windows;
+}
+
+bool NotifyIconShown(HWND owner, UINT id) {
+  NOTIFYICONDATAW record{};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  record.hWnd = owner;
+  record.uID = id;
+  record.uFlags = 0;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 std::optional<unsigned> AnsiCodePageOf(HANDLE process) {
@@ -411,6 +496,12 @@ std::wstring TextOf(HWND window) {
     if (answered && copied == length) break;
   }
   return text;
+}
+
+std::wstring CaptionOf(HWND window) {
+  wchar_t text[256] = {};
+  const int length = ::GetWindowTextW(window, text, 256);
+  return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
 LONG StyleOf(HWND window) {
@@ -616,9 +707,27 @@ void TypeChars(HWND target, const std::wstring& text) {
   for (wchar_t c : text) ::PostMessageW(target, WM_CHAR, c, 1);
 }
 
+void PressKey(HWND target, UINT virtualKey) {
+  ::PostMessageW(target, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
+  ::PostMessageW(target, WM_KEYUP, virtualKey, KeyData(virtualKey, true));
+}
+
 void PressEnter(HWND target) {
-  ::PostMessageW(target, WM_KEYDOWN, VK_RETURN, KeyData(VK_RETURN, false));
-  ::PostMessageW(target, WM_KEYUP, VK_RETURN, KeyData(VK_RETURN, true));
+  PressKey(target, VK_RETURN);
+}
+
+void TypeOver(HWND edit, const std::wstring& text) {
+  SendWithTimeout(edit, EM_SETSEL, 0, -1);
+  TypeChars(edit, text);
+}
+
+bool PostMouseClick(HWND control) {
+  RECT client{};
+  if (!::GetClientRect(control, &client)) return false;
+  const LPARAM middle =
+      MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+  return ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle) != 0 &&
+         ::PostMessageW(control, WM_LBUTTONUP, 0, middle) != 0;
 }
 
 }  // namespace blackbox

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,22 @@ struct UserFields {
 std::string UserRecordBytes(const UserFields& user);
 std::string UsersFileBytes(const std::vector<UserFields>& users);
 
+// The lines of a text file without their CR LF.
+std::vector<std::string> Lines(const std::string& bytes);
+
+// --- time ---
+
+SYSTEMTIME Now();
+// The texts " DATE о такій годині: TIME" that end a log line written at any second from `from`
+// to `to`, in the user's short date and long time formats, as Windows-1251 bytes. The date and
+// the time are read apart, so any date of the span may go with any of its times.
+std::set<std::string> LogStamps(const SYSTEMTIME& from, const SYSTEMTIME& to);
+// Whether `line` is the log line "NAME ACTION DATE о такій годині: TIME" in Windows-1251,
+// written at a moment from `from` to `to`.
+::testing::AssertionResult IsLogLine(const std::string& line, const std::wstring& name,
+                                     const std::wstring& action, const SYSTEMTIME& from,
+                                     const SYSTEMTIME& to);
+
 // --- text ---
 
 std::string ToCp1251(const std::wstring& text);
@@ -112,8 +129,13 @@ class Program {
   DWORD id_;
 };
 
-// Every top-level window of the class, hidden ones included.
+// Every top-level window of the class (of any class when it is null), hidden ones included.
 std::vector<HWND> TopLevelWindowsOfClass(const wchar_t* className);
+// The visible top-level windows of the process, of the class or of any class when it is null.
+std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* className = nullptr);
+// Whether the notification area holds the icon that `owner` added with `id`. The shell takes
+// a change only to an icon it holds, so a change of nothing asks without altering the icon.
+bool NotifyIconShown(HWND owner, UINT id);
 // The ANSI code page of another process, read from its process environment block.
 std::optional<unsigned> AnsiCodePageOf(HANDLE process);
 // The ANSI code page that Wine gives the locale in BRUMELKA_LC_ALL (1251 when it is unset,
@@ -129,6 +151,8 @@ RECT BoundsInParent(HWND window);
 // A text that changes while it is read is read again.
 std::wstring TextOf(HWND window);
 LONG StyleOf(HWND window);
+// The caption of a top-level window, which the system keeps and reads without asking it.
+std::wstring CaptionOf(HWND window);
 // The window's direct children, in z-order.
 std::vector<HWND> ChildrenOf(HWND parent);
 // The direct child of `className` whose top-left corner is at (left, top); null if none.
@@ -165,6 +189,14 @@ bool PostClick(HWND button);
 // Types characters into `target` the way TranslateMessage hands them on: one WM_CHAR each,
 // posted to the window's thread so that its message loop sees them.
 void TypeChars(HWND target, const std::wstring& text);
+// A key going down and coming up on `target`, posted like keyboard input: the program's own
+// message loop (or a menu's) takes it from the queue.
+void PressKey(HWND target, UINT virtualKey);
+// Replaces the text of an edit field as a user does: all of it selected, then typed over.
+void TypeOver(HWND edit, const std::wstring& text);
+// A left click of the mouse in the middle of a control: the button going down and coming up,
+// posted to its thread, for controls that aren't buttons (a label that opens a menu).
+bool PostMouseClick(HWND control);
 // A press of Enter on `target`: the key going down and coming up, posted like keyboard input.
 // The character comes from the program's own message loop (IsDialogMessage, TranslateMessage),
 // as for a real key: a loop that swallowed Enter would fail the test here too.

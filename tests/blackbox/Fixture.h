@@ -27,6 +27,8 @@ inline constexpr Place kConnectButton{L"Button", 12, 208};
 inline constexpr Place kStatusLine{L"Static", 12, 280};
 inline constexpr Place kBackButton{L"Button", 8, 307};
 inline constexpr Place kNextButton{L"Button", 368, 307};
+// The link that opens the main menu.
+inline constexpr Place kMenuLabel{L"Static", 352, 285};
 
 inline const std::wstring kTitle = L"Брумелка 0.90";
 
@@ -47,6 +49,20 @@ class BlackBoxTest : public ::testing::Test {
     program_.reset();
     EXPECT_TRUE(WaitUntil([] { return TopLevelWindowsOfClass(kMainWindowClass).empty(); }))
         << "a main window outlived the test";
+    std::error_code ignored;
+    std::filesystem::remove(SettingsFile(), ignored);
+  }
+
+  // A settings file in the Windows directory with the users in users.usr and the log in
+  // connects.log in the working folder, logging every ten minutes, and these tray options.
+  void WriteSettings(bool minimizeToTrayOnConnect, bool showInTrayOnStartup) {
+    const std::wstring text =
+        L"[Main]\r\nProgram name=Брумелка\r\n[Data files]\r\nUsersFile=users.usr\r\n"
+        L"LogFileName=connects.log\r\n[Params]\r\nIsMinimizeToTrayOnConnect=" +
+        std::to_wstring(minimizeToTrayOnConnect ? 1 : 0) + L"\r\nIsShowInTrayOnStartup=" +
+        std::to_wstring(showInTrayOnStartup ? 1 : 0) + L"\r\nTimeLogMinuteInterval=10\r\n";
+    ASSERT_TRUE(WriteBytes(SettingsFile(), ToCp1251(text)))
+        << "could not write " << SettingsFile().string();
   }
 
   void WriteUsers(const std::vector<UserFields>& users) {
@@ -84,11 +100,54 @@ class BlackBoxTest : public ::testing::Test {
     return found.size() == 1 ? found.front() : nullptr;
   }
 
-  std::wstring Caption() const {
-    // The caption of a top-level window is kept by the system, so this reads it directly.
-    wchar_t text[256] = {};
-    const int length = ::GetWindowTextW(window_, text, 256);
-    return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
+  std::wstring Caption() const { return CaptionOf(window_); }
+
+  // Logs the user in as a person does: his button, then his password typed into the focused
+  // user password field and confirmed with Enter. A user without a password is let in by
+  // his button alone.
+  void LogIn(const std::wstring& name, const std::wstring& pass) {
+    HWND button = UserButton(name);
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(Click(button));
+    if (!pass.empty()) {
+      HWND passEdit = RequireControl(kPassEdit);
+      ASSERT_NE(passEdit, nullptr);
+      ASSERT_TRUE(WaitUntil([&] { return FocusInThreadOf(window_) == passEdit; }))
+          << "the focus is not in the user password field";
+      TypeChars(passEdit, pass);
+      PressEnter(passEdit);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Caption() == kTitle + L" - " + name; }))
+        << "not logged in; caption: " << Utf8(Caption());
+  }
+
+  // The message boxes that the program shows.
+  std::vector<HWND> Boxes() const { return VisibleWindowsOf(program_->Id(), L"#32770"); }
+
+  // Opens the main menu with a click on its link, goes through it with the arrow keys of
+  // `keys` (Down to the next item, Right into a submenu) and presses Enter on the item
+  // reached, all as from the keyboard into the open menu.
+  void ChooseFromMainMenu(const std::vector<UINT>& keys) {
+    HWND link = RequireControl(kMenuLabel);
+    ASSERT_NE(link, nullptr);
+    const auto menuOpen = [this] { return !VisibleWindowsOf(program_->Id(), L"#32768").empty(); };
+    ASSERT_TRUE(PostMouseClick(link));
+    ASSERT_TRUE(WaitUntil(menuOpen)) << "a click on the menu link opened no menu";
+    for (UINT key : keys) PressKey(window_, key);
+    PressEnter(window_);
+    ASSERT_TRUE(WaitUntil([&] { return !menuOpen(); })) << "the menu is still open";
+  }
+
+  // The program's visible top-level window with this caption, waited for; null when none
+  // came.
+  HWND WaitForWindow(const std::wstring& caption) const {
+    HWND found = nullptr;
+    WaitUntil([&] {
+      for (HWND window : VisibleWindowsOf(program_->Id()))
+        if (CaptionOf(window) == caption) found = window;
+      return found != nullptr;
+    });
+    return found;
   }
 
   TempFolder folder_;
