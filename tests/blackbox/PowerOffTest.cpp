@@ -1,0 +1,127 @@
+// The scheduled power-off, armed in its dialog as a user does, carried out against the
+// simulated system: the user is hung up and logged, the power-off is requested, and the
+// program ends as Windows would have ended it.
+
+#include <cstdio>
+
+#include "blackbox/Fixture.h"
+
+namespace blackbox {
+namespace {
+
+const std::wstring kName = L"Оксана";
+const std::wstring kPass = L"ключ-5";
+const std::wstring kDialogCaption = L"Вимкнення комп'ютера";
+
+// The power-off dialog's controls.
+constexpr Place kAtTimeBox{L"Button", 12, 70};
+constexpr Place kTimeEdit{L"Edit", 250, 68};
+constexpr Place kReadyButton{L"Button", 166, 104};
+
+// The main menu down to "Вимкнення комп'ютера..": Статистика, Користувачі, Настройки,
+// Довідка, (a line), Новий користувач, the item.
+const std::vector<UINT> kTurnOffItem(6, VK_DOWN);
+
+class PowerOffTest : public BlackBoxTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(BlackBoxTest::SetUp());
+    WriteUsers({{ToCp1251(kName), ToCp1251(kPass), "0445550", "oksana", "net-5"}});
+    folder_.Write(L"phonebook.ini", ToCp1251(L"[Домашній інтернет]\r\nStepMs=60\r\n"));
+    ASSERT_NO_FATAL_FAILURE(WriteSettings(/*minimizeToTrayOnConnect=*/false, false));
+    ASSERT_NO_FATAL_FAILURE(StartProgram({{L"BRUMELKA_SIMULATE", folder_.Path().wstring()}}));
+  }
+
+  HWND OpenDialog() {
+    ChooseFromMainMenu(kTurnOffItem);
+    HWND dialog = WaitForWindow(kDialogCaption);
+    EXPECT_NE(dialog, nullptr) << "the power-off dialog did not come";
+    return dialog;
+  }
+};
+
+// "hh:mm" of the present minute, read early enough in it that the program's once-a-second
+// look at the clock still falls within it.
+std::wstring PresentMinute() {
+  constexpr WORD kLatestSecond = 45;
+  SYSTEMTIME now = Now();
+  if (now.wSecond > kLatestSecond) {
+    WaitUntil([&] {
+      now = Now();
+      return now.wSecond <= kLatestSecond;
+    });
+  }
+  wchar_t text[8] = {};
+  std::swprintf(text, 8, L"%02u:%02u", now.wHour, now.wMinute);
+  return text;
+}
+
+TEST_F(PowerOffTest, ArmedForThePresentMinuteItHangsUpLogsAndPowersOff) {
+  ASSERT_NO_FATAL_FAILURE(LogIn(kName, kPass));
+  HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(window_)) << "the main window takes input under the dialog";
+
+  HWND atTime = ChildAt(dialog, kAtTimeBox.className, kAtTimeBox.left, kAtTimeBox.top);
+  HWND timeEdit = ChildAt(dialog, kTimeEdit.className, kTimeEdit.left, kTimeEdit.top);
+  HWND ready = ChildAt(dialog, kReadyButton.className, kReadyButton.left, kReadyButton.top);
+  ASSERT_TRUE(atTime != nullptr && timeEdit != nullptr && ready != nullptr)
+      << "the dialog holds:\n"
+      << DescribeChildren(dialog);
+  EXPECT_FALSE(::IsWindowEnabled(timeEdit));
+  ASSERT_TRUE(Click(atTime));
+  ASSERT_TRUE(::IsWindowEnabled(timeEdit)) << "ticking the box left its field disabled";
+
+  const std::wstring time = PresentMinute();
+  TypeOver(timeEdit, time);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(timeEdit) == time; }))
+      << "the time field holds \"" << Utf8(TextOf(timeEdit)) << "\"";
+  const SYSTEMTIME before = Now();
+  ASSERT_TRUE(PostClick(ready));
+
+  const std::optional<DWORD> exitCode = program_->WaitForExit();
+  const SYSTEMTIME after = Now();
+  ASSERT_TRUE(exitCode.has_value()) << "the program still runs after the power-off time";
+  EXPECT_EQ(*exitCode, 0u);
+
+  const std::optional<std::string> log = ReadBytes(folder_.Path() / L"connects.log");
+  ASSERT_TRUE(log.has_value()) << "no connects.log";
+  EXPECT_TRUE(log->ends_with("\r\n")) << Escape(*log);
+  const std::vector<std::string> lines = Lines(*log);
+  ASSERT_EQ(lines.size(), 2u) << Escape(*log);
+  EXPECT_TRUE(IsLogLine(lines[0], kName, L"розз`єднався", before, after));
+  EXPECT_TRUE(IsLogLine(lines[1], kName, L"вимкнув ПК", before, after));
+
+  const std::optional<std::string> system = ReadBytes(folder_.Path() / L"system.log");
+  ASSERT_TRUE(system.has_value()) << "no system.log in the simulated system's folder";
+  EXPECT_EQ(Escape(*system), Escape("power-off requested, flags 12\r\n"));
+}
+
+TEST_F(PowerOffTest, ATimeOfDayOfAnotherMinuteEndsNothing) {
+  ASSERT_NO_FATAL_FAILURE(LogIn(kName, kPass));
+  HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND atTime = ChildAt(dialog, kAtTimeBox.className, kAtTimeBox.left, kAtTimeBox.top);
+  HWND timeEdit = ChildAt(dialog, kTimeEdit.className, kTimeEdit.left, kTimeEdit.top);
+  HWND ready = ChildAt(dialog, kReadyButton.className, kReadyButton.left, kReadyButton.top);
+  ASSERT_TRUE(atTime != nullptr && timeEdit != nullptr && ready != nullptr)
+      << "the dialog holds:\n"
+      << DescribeChildren(dialog);
+  ASSERT_TRUE(Click(atTime));
+
+  // An hour from now: the once-a-second look at the clock finds nothing to do.
+  SYSTEMTIME now = Now();
+  wchar_t later[8] = {};
+  std::swprintf(later, 8, L"%02u:%02u", (now.wHour + 1) % 24, now.wMinute);
+  TypeOver(timeEdit, later);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(timeEdit) == later; }));
+  ASSERT_TRUE(PostClick(ready));
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); })) << "the dialog stays";
+
+  EXPECT_FALSE(program_->WaitForExit(std::chrono::seconds(3)).has_value()) << "the program ended";
+  EXPECT_EQ(Utf8(Caption()), Utf8(kTitle + L" - " + kName));
+  EXPECT_FALSE(ReadBytes(folder_.Path() / L"system.log").has_value());
+}
+
+}  // namespace
+}  // namespace blackbox
