@@ -7,6 +7,12 @@ namespace report {
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
+// Log lines are short; a file without line ends (not a log at all) mustn't fill the memory.
+constexpr std::size_t kLongestLine = 1 << 16;
+
+void Carry(std::string& carried, std::string_view bytes) {
+  if (carried.size() < kLongestLine) carried.append(bytes.substr(0, kLongestLine - carried.size()));
+}
 
 std::string_view WithoutCr(std::string_view line) {
   return !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
@@ -29,13 +35,13 @@ bool ForEachLine(LogSource& source,
       if (carried.empty()) {
         line(WithoutCr(bytes.substr(0, end)), ++number);
       } else {
-        carried.append(bytes.substr(0, end));
+        Carry(carried, bytes.substr(0, end));
         line(WithoutCr(carried), ++number);
         carried.clear();
       }
       bytes.remove_prefix(end + 1);
     }
-    carried.append(bytes);
+    Carry(carried, bytes);
   }
   if (!carried.empty()) line(WithoutCr(carried), ++number);
   return true;

@@ -16,7 +16,8 @@ class LogSource {
 };
 
 // Calls `line` for each line, numbered from 1, without its CR LF or LF; the last line needs no
-// line end. False when the source fails; the lines before it have been passed on.
+// line end; a line longer than 64 KiB may come cut short. False when the source fails; the
+// lines before it have been passed on.
 bool ForEachLine(LogSource& source,
                  const std::function<void(std::string_view line, std::int64_t number)>& line);
 

@@ -85,6 +85,17 @@ TEST(ReportOutput, LinesComeThroughWhateverTheReadsCutThem) {
   }
 }
 
+TEST(ReportOutput, AnEndlessLineIsOneUnreadableLine) {
+  for (const std::size_t piece : {std::size_t{4096}, std::size_t{1} << 20}) {
+    Reporter run{std::string(3 << 20, 'x') + "\r\n" + kTwoMonths + std::string(300 << 10, 'y')};
+    run.piece = piece;
+    const Printed printed = run({"--csv"});
+    EXPECT_EQ(printed.exitCode, 0);
+    EXPECT_EQ(CsvRecords(printed).size(), 3u);
+    EXPECT_EQ(printed.err, "Нерозпізнаних рядків: 2 (перший: рядок 1).\n");
+  }
+}
+
 TEST(ReportOutput, AReadFailureReportsWhatWasReadAndFails) {
   Reporter run{kTwoMonths};
   run.failAt = kTwoMonths.find(text::Utf8ToCp1251("root з`єднався 03"));
