@@ -1,0 +1,98 @@
+// The cost of one log entry when the log is 1 GiB against when it is empty:
+//   bench_log FOLDER [REPETITIONS]
+// Both logs live in FOLDER; the big one is sparse, so it takes no disk space. Entries go in
+// turn into one log and the other through the program's own log code, and each log is cut back
+// to its starting size after every entry, so every entry meets the same log. Prints
+// "empty-us=MEDIAN big-us=MEDIAN ratio=BIG/EMPTY repetitions=N".
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "data/TLog.h"
+#include "platform/headless/FormatClock.h"
+
+namespace {
+
+constexpr std::uintmax_t kBigLogBytes = std::uintmax_t{1} << 30;
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Log {
+  Log(platform::Clock& clock, const std::filesystem::path& path, std::uintmax_t size)
+      : log(clock, [this](const std::string&) { failed = true; }), path(path), size(size) {
+    Restore();
+    log.FileName = path.string();
+  }
+
+  // Back to the starting size. The empty log is made anew rather than cut to nothing: file
+  // systems such as ext4 flush a file cut to zero at its next close, which a log never meets.
+  void Restore() {
+    if (size == 0) std::filesystem::remove(path);
+    std::ofstream(path, std::ios::binary | std::ios::app).close();
+    if (size > 0) std::filesystem::resize_file(path, size);
+  }
+
+  // Microseconds one entry takes.
+  double TimeOneEntry() {
+    const auto start = std::chrono::steady_clock::now();
+    log.AddLogEntry("anna", "connected");
+    const auto end = std::chrono::steady_clock::now();
+    Restore();
+    return std::chrono::duration<double, std::micro>(end - start).count();
+  }
+
+  data::TLog log;
+  std::filesystem::path path;
+  std::uintmax_t size;
+  bool failed = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: bench_log FOLDER [REPETITIONS]\n");
+    return 2;
+  }
+  const std::filesystem::path folder = argv[1];
+  const int repetitions = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5000;
+  std::filesystem::create_directories(folder);
+
+  platform::FormatClock clock("dd.MM.yyyy", "H:mm:ss");
+  clock.Set({2026, 12, 9, 13, 5, 0, 0});
+  Log empty(clock, folder / "empty.log", 0);
+  Log big(clock, folder / "big.log", kBigLogBytes);
+
+  std::vector<double> emptyUs, bigUs;
+  // Each log goes first half of the time, so that neither gains from following the other.
+  for (int i = 0; i < repetitions; ++i) {
+    if (i % 2 == 0) {
+      emptyUs.push_back(empty.TimeOneEntry());
+      bigUs.push_back(big.TimeOneEntry());
+    } else {
+      bigUs.push_back(big.TimeOneEntry());
+      emptyUs.push_back(empty.TimeOneEntry());
+    }
+  }
+  std::filesystem::remove(empty.path);
+  std::filesystem::remove(big.path);
+  if (empty.failed || big.failed) {
+    std::fprintf(stderr, "an entry could not be written\n");
+    return 1;
+  }
+  const double emptyMedian = Median(emptyUs);
+  const double bigMedian = Median(bigUs);
+  std::printf("empty-us=%.2f big-us=%.2f ratio=%.3f repetitions=%d\n", emptyMedian, bigMedian,
+              bigMedian / emptyMedian, repetitions);
+  return 0;
+}

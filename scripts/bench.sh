@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Measures the program side by side with yardsticks in one run and prints each figure next to
+# its goal. Nothing here fails because a goal is missed; only a build or a program that cannot
+# run makes it fail.
+#
+#   start-up  brumelka.exe against a bare Win32 window (same toolchain, same options), both
+#             started by a launcher under the same Wine: time until a visible window, medians
+#   memory    peak working set of the same two once they idle after showing the window
+#   size      the stripped i686 brumelka.exe
+#   log       one log entry into a 1 GiB (sparse) log against one into an empty log, natively
+#   dial      a burst of 1000 progress reports from the simulated service into the real main
+#             window: all in order on the status line, and how long WM_NULL takes meanwhile
+#
+# The Windows figures come from the i686 build where 32-bit programs can run, else from the
+# x86-64 one. Environment:
+#   BRUMELKA_BENCH_BUILD  prefix of the build trees (default build/bench: build/bench-native,
+#                         build/bench-win32, build/bench-win64)
+#   BRUMELKA_BENCH_RUNS   start-up runs per program (default 10)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+prefix="$root/${BRUMELKA_BENCH_BUILD:-build/bench}"
+runs="${BRUMELKA_BENCH_RUNS:-10}"
+export BRUMELKA_XVFB="${BRUMELKA_XVFB:-1}"
+
+arch=win32
+if ! scripts/wine-run.sh --can-run win32; then
+  echo "bench: this machine cannot execute 32-bit programs, so the Windows figures come from the win64 build"
+  arch=win64
+fi
+
+build() {
+  local preset="$1" dir="$prefix-$1"
+  shift
+  cmake --preset "$preset" -B "$dir" -DBRUMELKA_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$dir" -j2 --target "$@"
+}
+
+echo "bench: building"
+build native bench_log
+build win32 brumelka
+[ "$arch" = win32 ] && build win32 bench_bare_window bench_launcher bench_dial_progress
+[ "$arch" = win64 ] && build win64 brumelka bench_bare_window bench_launcher bench_dial_progress
+win="$prefix-$arch"
+
+export BRUMELKA_WINEPREFIX="${BRUMELKA_WINEPREFIX:-$root/build/wineprefix-bench-$arch}"
+export BRUMELKA_WINE_STATE="${BRUMELKA_WINE_STATE:-$root/build/wine-state-bench}"
+trap '"$root/scripts/wine-run.sh" --stop' EXIT
+wine_run() { "$root/scripts/wine-run.sh" --arch="$arch" "$@"; }
+
+# met <value> <limit>: "met" when value <= limit.
+met() { awk -v v="$1" -v l="$2" 'BEGIN { print (v <= l) ? "met" : "NOT met" }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+field() { sed -n "s/.*\\b$1=\\([^ ]*\\).*/\\1/p" <<<"$2"; }
+
+wine_version=$({ /usr/lib/wine/wine64 --version || wine --version; } 2>/dev/null | head -1) || true
+echo "bench: start-up and memory, $runs runs each under ${wine_version:-Wine}"
+workdir="$win/bench-run"
+rm -rf "$workdir"
+mkdir -p "$workdir/demo"
+cp "$root/demo/phonebook.ini" "$workdir/demo/phonebook.ini"
+startup=$(cd "$workdir" && BRUMELKA_SIMULATE="Z:$workdir/demo" wine_run "$win/bench/bench_launcher.exe" \
+  "$runs" brumelka "Z:$win/brumelka.exe" bare "Z:$win/bench/bench_bare_window.exe" | tr -d '\r')
+program=$(grep '^brumelka ' <<<"$startup")
+bare=$(grep '^bare ' <<<"$startup")
+
+echo "bench: dial progress"
+dial=$(cd "$workdir" && { wine_run "$win/bench/bench_dial_progress.exe" 1000 || true; } | tr -d '\r')
+
+echo "bench: log entries"
+log=$("$prefix-native/bench/bench_log" "$prefix-native/bench-log" 5000)
+
+stripped="$prefix-win32/brumelka-stripped.exe"
+i686-w64-mingw32-strip -o "$stripped" "$prefix-win32/brumelka.exe"
+size_kib=$(( ($(stat -c %s "$stripped") + 1023) / 1024 ))
+
+p_ms=$(field start-ms "$program") b_ms=$(field start-ms "$bare")
+p_kib=$(field peak-kib "$program") b_kib=$(field peak-kib "$bare")
+start_ratio=$(ratio "$p_ms" "$b_ms")
+memory_ratio=$(ratio "$p_kib" "$b_kib")
+log_ratio=$(field ratio "$log")
+log_off=$(awk -v r="$log_ratio" 'BEGIN { d = r - 1; if (d < 0) d = -d; print d }')
+dial_ok="NOT met"
+if [ "$(field in-order "$dial")" = yes ] && [ "$(field unanswered "$dial")" = 0 ] &&
+  [ "$(met "$(field max-answer-ms "$dial")" 100)" = met ]; then
+  dial_ok=met
+fi
+
+echo
+echo "==== make bench ($arch build under Wine for the Windows figures; medians) ===="
+printf '  %-9s brumelka %s ms, bare window %s ms: ratio %s (goal <= 1.10) %s\n' \
+  start-up "$p_ms" "$b_ms" "$start_ratio" "$(met "$start_ratio" 1.10)"
+printf '  %-9s brumelka %s KiB, bare window %s KiB: ratio %s (goal <= 1.25) %s\n' \
+  memory "$p_kib" "$b_kib" "$memory_ratio" "$(met "$memory_ratio" 1.25)"
+printf '  %-9s stripped i686 brumelka.exe %s KiB (goal <= 512 KiB) %s\n' \
+  size "$size_kib" "$(met "$size_kib" 512)"
+printf '  %-9s one entry: 1 GiB log %s us, empty log %s us: ratio %s (goal within 10 %%) %s\n' \
+  log "$(field big-us "$log")" "$(field empty-us "$log")" "$log_ratio" "$(met "$log_off" 0.10)"
+printf '  %-9s %s reports on the status line, in order: %s; burst %s ms, all %s ms;\n' \
+  dial "$(field reports "$dial")" "$(field in-order "$dial")" "$(field burst-ms "$dial")" \
+  "$(field all-ms "$dial")"
+printf '  %-9s %s WM_NULL answered, %s not, longest %s ms (goal: in order, all answered, longest <= 100 ms) %s\n' \
+  "" "$(field answers "$dial")" "$(field unanswered "$dial")" "$(field max-answer-ms "$dial")" \
+  "$dial_ok"
+
+if [ -x "$root/scripts/bench-report.sh" ]; then
+  echo
+  "$root/scripts/bench-report.sh"
+fi
