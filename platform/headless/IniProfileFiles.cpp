@@ -26,12 +26,24 @@ std::optional<std::string> ReadAll(const std::string& path) {
   return bytes;
 }
 
-// In place, like the profile functions: a read-only file stays unwritten.
+// A file that can't be written in place (read-only, locked) stays unwritten, as with the
+// profile functions. The new text goes to a file beside it first and then takes its place:
+// rewriting in place would leave a cut-off settings file when the disk fills up half-way.
 bool WriteAll(const std::string& path, const std::string& bytes) {
-  std::FILE* file = OpenFile(path, "wb");
+  if (FileExists(path)) {
+    // Appending nothing opens the file for writing without changing a byte of it.
+    std::FILE* existing = OpenFile(path, "ab");
+    if (existing == nullptr) return false;
+    std::fclose(existing);
+  }
+  const std::string temporary = path + ".tmp";
+  std::FILE* file = OpenFile(temporary, "wb");
   if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  written = std::fclose(file) == 0 && written;
+  if (written && ReplaceFile(temporary, path)) return true;
+  RemoveFile(temporary);
+  return false;
 }
 
 }  // namespace
