@@ -66,8 +66,9 @@ TEST(Sessions, TwoUsersTakingTurnsAreCountedApart) {
                     "mama розз`єднався 08.12.2026 о такій годині: 12:30:00",
                     "root з`єднався 08.12.2026 о такій годині: 13:00:00",
                     "root розз`єднався 08.12.2026 о такій годині: 13:15:00",
-                    // The hang-up names whoever is logged in by then.
+                    // Marks and the hang-up name whoever is logged in by then.
                     "mama з`єднався 08.12.2026 о такій годині: 14:00:00",
+                    "root працював 08.12.2026 о такій годині: 14:10:00",
                     "root розз`єднався 08.12.2026 о такій годині: 14:45:00"}),
             (Records{"2026-12,mama,2,1:15:00,0:45:00,0", "2026-12,root,2,1:15:00,1:00:00,0"}));
 }
