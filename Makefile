@@ -4,11 +4,13 @@
 #   make build   configure and build all four trees (no tests)
 #   make clean   stop the Wine servers and Xvfb started for tests or runs, remove build/
 #   make format  clang-format every C++ file in the repository
+#   make dist    build the portable zip and the installer of the i686 program into build/dist
+#   make screenshots  take the README's pictures of the program under Xvfb into docs/
 #   make fuzz    build the libFuzzer targets and run each for 60 s (BRUMELKA_FUZZ_SECONDS)
 #   make bench   build the benchmark programs and print the figures against their goals
 SHELL := /bin/bash
 
-.PHONY: all bootstrap run test build clean format fuzz bench
+.PHONY: all bootstrap run test build clean format dist screenshots fuzz bench
 
 all: build
 
@@ -29,6 +31,12 @@ fuzz: bootstrap
 
 bench: bootstrap
 	scripts/bench.sh
+
+dist: bootstrap
+	scripts/dist.sh
+
+screenshots: bootstrap
+	scripts/screenshots.sh
 
 clean:
 	-scripts/wine-run.sh --stop
