@@ -427,6 +427,30 @@ bool NotifyIconShown(HWND owner, UINT id) {
   return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
+namespace {
+
+BOOL CALLBACK CollectTrayIcons(HWND window, LPARAM data) {
+  if (_wcsicmp(ClassOf(window).c_str(), L"__winex11_tray_icon") == 0)
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectTrayIconsIn(HWND window, LPARAM data) {
+  CollectTrayIcons(window, data);
+  ::EnumChildWindows(window, CollectTrayIcons, data);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> WineTrayIconWindows() {
+  // Docked into an X tray an icon's window is a top-level one; in Wine's stand-alone tray
+  // window it is a child.
+  std::vector<HWND> icons;
+  ::EnumWindows(CollectTrayIconsIn, reinterpret_cast<LPARAM>(&icons));
+  return icons;
+}
+
 std::optional<unsigned> AnsiCodePageOf(HANDLE process) {
   using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
   const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(

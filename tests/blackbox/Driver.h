@@ -136,6 +136,9 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* className = n
 // Whether the notification area holds the icon that `owner` added with `id`. The shell takes
 // a change only to an icon it holds, so a change of nothing asks without altering the icon.
 bool NotifyIconShown(HWND owner, UINT id);
+// The windows of the icons that Wine shows in its own notification area (one window per icon,
+// owned by Wine's shell, which hands the mouse messages they get on to the icon's owner).
+std::vector<HWND> WineTrayIconWindows();
 // The ANSI code page of another process, read from its process environment block.
 std::optional<unsigned> AnsiCodePageOf(HANDLE process);
 // The ANSI code page that Wine gives the locale in BRUMELKA_LC_ALL (1251 when it is unset,

@@ -1,6 +1,8 @@
 // The icon in the notification area, as the shell holds it: none while the settings ask for
 // none, one once an accepted dial sends the window out of sight.
 
+#include <algorithm>
+
 #include "blackbox/Fixture.h"
 
 namespace blackbox {
@@ -9,6 +11,7 @@ namespace {
 const std::wstring kName = L"Оксана";
 const std::wstring kPass = L"ключ-5";
 const std::wstring kConnected = L"Ви ввійшли в мережу.";
+const std::wstring kDisconnected = L"Роз`єднано.";
 // The program's only icon.
 constexpr UINT kIconId = 0;
 
@@ -42,6 +45,54 @@ TEST_F(TrayTest, AnAcceptedDialAddsTheIconAndHidesTheWindow) {
   HWND status = RequireControl(kStatusLine);
   EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == kConnected; }))
       << "status: " << Utf8(TextOf(status));
+}
+
+// The icon's window in Wine's notification area that came since `before` was read.
+HWND NewTrayIcon(const std::vector<HWND>& before) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND icon : WineTrayIconWindows())
+      if (std::find(before.begin(), before.end(), icon) == before.end()) found = icon;
+    return found != nullptr;
+  });
+  return found;
+}
+
+TEST_F(TrayTest, ClicksOnTheIconShowAndHideTheWindowOpenTheMenuAndHangUp) {
+  ASSERT_NO_FATAL_FAILURE(WriteSettings(/*minimizeToTrayOnConnect=*/true, false));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(LogIn(kName, kPass));
+  const std::vector<HWND> before = WineTrayIconWindows();
+  ASSERT_TRUE(Click(RequireControl(kConnectButton)));
+  HWND status = RequireControl(kStatusLine);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(status) == kConnected; }))
+      << "status: " << Utf8(TextOf(status));
+  ASSERT_FALSE(::IsWindowVisible(window_));
+  // Clicks go to the icon's window in Wine's notification area, as the mouse's would: Wine
+  // hands them on to the program with the message and id the program gave.
+  HWND icon = NewTrayIcon(before);
+  ASSERT_NE(icon, nullptr) << "no new icon in Wine's notification area";
+
+  ::PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window_) != FALSE; }))
+      << "a left click didn't bring the window back";
+  ::PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window_); }))
+      << "a second left click didn't hide the window";
+
+  const auto menuOpen = [this] { return !VisibleWindowsOf(program_->Id(), L"#32768").empty(); };
+  ::PostMessageW(icon, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+  EXPECT_TRUE(WaitUntil(menuOpen)) << "a right click opened no menu";
+  PressKey(window_, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !menuOpen(); })) << "Escape left the menu open";
+  EXPECT_EQ(Utf8(TextOf(status)), Utf8(kConnected)) << "the menu did something";
+
+  ::PostMessageW(icon, WM_MBUTTONDOWN, MK_MBUTTON, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(status) == kDisconnected; }))
+      << "a middle click didn't hang up; status: " << Utf8(TextOf(status));
+  EXPECT_EQ(Utf8(Caption()), Utf8(kTitle));
+  const std::optional<std::string> log = ReadBytes(folder_.Path() / L"connects.log");
+  EXPECT_EQ(Lines(log.value_or("")).size(), 2u) << Escape(log.value_or(""));
 }
 
 TEST_F(TrayTest, WithoutTheTrayOptionsAnAcceptedDialAddsNoIcon) {
