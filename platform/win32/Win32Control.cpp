@@ -7,6 +7,7 @@
 
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32ControlKinds.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Form.h"
 #include "platform/win32/Win32Guard.h"
 #include "platform/win32/Win32Text.h"
@@ -15,7 +16,7 @@ namespace win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-// An etched rule is two pixels high: a dark line over a light one.
+// An etched rule is two pixels high at any DPI: a dark line over a light one.
 constexpr int kRuleHeight = 2;
 
 }  // namespace
@@ -80,7 +81,10 @@ LRESULT Win32Control::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
         trackingMouse_ = ::TrackMouseEvent(&track) != FALSE;
       }
-      if (events_ != nullptr) events_->RaiseMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (events_ != nullptr) {
+        const ui::Point at = FromDevice(ui::Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        events_->RaiseMouseMove(at.x, at.y);
+      }
       break;
     case WM_MOUSELEAVE:
       trackingMouse_ = false;
@@ -224,16 +228,15 @@ void Win32Control::SetBounds(ui::Rect bounds) {
   if (autoSize_)
     FitToText();
   else
-    Place();
+    Place(ToDevice(bounds_));
 }
 
-void Win32Control::Place() {
-  ui::Rect at = bounds_;
+void Win32Control::Place(ui::Rect device) {
   if (kind_ == ui::ControlKind::BevelLine) {
-    at.top = bounds_.top + bounds_.height - kRuleHeight;
-    at.height = kRuleHeight;
+    device.top += device.height - kRuleHeight;
+    device.height = kRuleHeight;
   }
-  ::MoveWindow(hwnd_, at.left, at.top, at.width, at.height, TRUE);
+  ::MoveWindow(hwnd_, device.left, device.top, device.width, device.height, TRUE);
 }
 
 void Win32Control::FitToText() {
@@ -249,9 +252,14 @@ void Win32Control::FitToText() {
               DT_CALCRECT | DT_EXPANDTABS | DT_LEFT);
   ::SelectObject(dc, previous);
   ::ReleaseDC(hwnd_, dc);
-  bounds_.width = extent.right - extent.left;
-  bounds_.height = extent.bottom - extent.top;
-  Place();
+  // The text is measured in the font as drawn: the window gets the size it measured, and the
+  // layout the nearest size in its own units.
+  ui::Rect device = ToDevice(bounds_);
+  device.width = extent.right - extent.left;
+  device.height = extent.bottom - extent.top;
+  const RECT edges{device.left, device.top, device.left + device.width, device.top + device.height};
+  bounds_ = FromDevice(edges);
+  Place(device);
 }
 
 ui::Rect Win32Control::Bounds() const {
@@ -259,7 +267,7 @@ ui::Rect Win32Control::Bounds() const {
   RECT frame{};
   ::GetWindowRect(hwnd_, &frame);
   ::MapWindowPoints(nullptr, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&frame), 2);
-  return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+  return FromDevice(frame);
 }
 
 void Win32Control::SetEnabled(bool enabled) {

@@ -70,14 +70,15 @@ class Win32Control : public ui::ControlPeer {
   void OnFocusReceived(HWND previous);
   void ApplyFont();
   void FitToText();
-  void Place();
+  // Moves the window to a rectangle already scaled to the screen.
+  void Place(ui::Rect device);
 
   Win32Form& form_;
   ui::ControlKind kind_;
   ui::ControlEvents* events_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
-  // Where the control was put; a rule is drawn along the bottom edge of it.
+  // Where the control was put, in layout units; a rule is drawn along the bottom edge of it.
   ui::Rect bounds_;
   bool autoSize_ = false;
   bool bold_ = false;

@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Control.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Guard.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Timer.h"
@@ -55,7 +56,8 @@ Win32Form::Win32Form(Win32Backend& backend, const ui::FormOptions& options, ui::
   const DWORD style = StyleOf(options.style);
   const DWORD exStyle = ExStyleOf(options.style);
   // The size given is that of the client area; the frame comes around it.
-  RECT frame{0, 0, options.clientSize.width, options.clientSize.height};
+  const ui::Size client = ToDevice(options.clientSize);
+  RECT frame{0, 0, client.width, client.height};
   ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   // Dialogs belong to the main window: no taskbar buttons of their own, always above it.
   const HWND owner = options.style == ui::FormStyle::Main ? nullptr : backend_.MainWindow();
@@ -190,19 +192,20 @@ std::string Win32Form::Caption() const {
 ui::Size Win32Form::ClientSize() const {
   RECT client{};
   if (hwnd_ == nullptr || !::GetClientRect(hwnd_, &client)) return {};
-  return {client.right - client.left, client.bottom - client.top};
+  return FromDevice(ui::Size{client.right - client.left, client.bottom - client.top});
 }
 
 ui::Rect Win32Form::ScreenBounds() const {
   RECT frame{};
   if (hwnd_ == nullptr || !::GetWindowRect(hwnd_, &frame)) return {};
-  return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+  return FromDevice(frame);
 }
 
 void Win32Form::CenterOnScreen() {
-  const ui::Rect frame = ScreenBounds();
-  const int left = (::GetSystemMetrics(SM_CXSCREEN) - frame.width) / 2;
-  const int top = (::GetSystemMetrics(SM_CYSCREEN) - frame.height) / 2;
+  RECT frame{};
+  if (hwnd_ == nullptr || !::GetWindowRect(hwnd_, &frame)) return;
+  const int left = (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+  const int top = (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
   ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/Win32Dpi.h"
+
 namespace win32 {
 namespace {
 
@@ -30,7 +32,7 @@ bool Hints::EnsureWindow() {
       reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(form_, GWLP_HINSTANCE)), nullptr);
   if (tooltip_ == nullptr) return false;
   // Long hints wrap instead of running off the screen.
-  ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ToDevice(400));
   return true;
 }
 

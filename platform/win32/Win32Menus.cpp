@@ -3,6 +3,7 @@
 
 #include "platform/ui/Menu.h"
 #include "platform/win32/Win32Backend.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Text.h"
 
 namespace win32 {
@@ -63,9 +64,10 @@ ui::MenuItem* Win32Backend::TrackPopupMenu(ui::FormPeer& owner, const ui::PopupM
   // Without the owner in the foreground the menu wouldn't close when the user clicks
   // elsewhere, and the message after it makes the next opening work (KB135788).
   ::SetForegroundWindow(ownerWindow);
+  const ui::Point at = ToDevice(screen);
   const UINT command = static_cast<UINT>(
       ::TrackPopupMenu(popup.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                       screen.x, screen.y, 0, ownerWindow, nullptr));
+                       at.x, at.y, 0, ownerWindow, nullptr));
   ::PostMessageW(ownerWindow, WM_NULL, 0, 0);
   return builder.ItemOf(command);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Text.h"
 
 namespace platform {
@@ -51,7 +52,7 @@ std::uintptr_t Win32NotifyIcons::ApplicationIcon() {
 ui::Point Win32NotifyIcons::CursorPos() {
   POINT point{};
   ::GetCursorPos(&point);
-  return {point.x, point.y};
+  return win32::FromDevice(ui::Point{point.x, point.y});
 }
 
 std::uint32_t Win32NotifyIcons::TaskbarCreatedMessage() {
