@@ -627,18 +627,22 @@ class Pixels {
   std::uint32_t* bits_ = nullptr;
 };
 
+HFONT ProgramFont(bool bold) {
+  HDC screen = ::GetDC(nullptr);
+  const int pointsInPixels = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ::ReleaseDC(nullptr, screen);
+  return ::CreateFontW(pointsInPixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+}
+
 // Dark pixels of `text` drawn centred in a control of this size, as a push button draws it.
 int ReferenceInk(const std::wstring& text, int width, int height, const RECT& area, bool bold) {
   Pixels pixels(width, height);
   if (!pixels.Valid()) return 0;
   RECT all{0, 0, width, height};
   ::FillRect(pixels.Dc(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
-  HDC screen = ::GetDC(nullptr);
-  const int pointsInPixels = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ::ReleaseDC(nullptr, screen);
-  HFONT font = ::CreateFontW(pointsInPixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+  HFONT font = ProgramFont(bold);
   const HGDIOBJ old = ::SelectObject(pixels.Dc(), font);
   ::SetBkMode(pixels.Dc(), TRANSPARENT);
   ::SetTextColor(pixels.Dc(), RGB(0, 0, 0));
@@ -652,6 +656,18 @@ int ReferenceInk(const std::wstring& text, int width, int height, const RECT& ar
 }
 
 }  // namespace
+
+int TextWidth(const std::wstring& text) {
+  HDC screen = ::GetDC(nullptr);
+  HFONT font = ProgramFont(false);
+  const HGDIOBJ old = ::SelectObject(screen, font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+  ::SelectObject(screen, old);
+  ::DeleteObject(font);
+  ::ReleaseDC(nullptr, screen);
+  return size.cx;
+}
 
 DrawnCaption CaptionOnScreen(HWND control) {
   DrawnCaption caption;

@@ -176,6 +176,8 @@ struct DrawnCaption {
   int boldInk = 0;    // and in the bold one
 };
 DrawnCaption CaptionOnScreen(HWND control);
+// The width in pixels of `text` on one line in the program's font, as drawn here.
+int TextWidth(const std::wstring& text);
 std::string Describe(const DrawnCaption& caption);
 // Waits until the control's caption is drawn with `weight`; tells what it saw last if not.
 ::testing::AssertionResult DrawnWith(HWND control, Weight weight);
