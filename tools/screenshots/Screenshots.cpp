@@ -87,6 +87,10 @@ std::filesystem::path OutputFolder() {
   return ::testing::AssertionSuccess();
 }
 
+// The settings dialog shows its files by their full names. A fixed folder keeps them, and with
+// them the picture, the same from run to run.
+const std::filesystem::path kDataFolder = L"C:\\Брумелка";
+
 class Screenshots : public BlackBoxTest {
  protected:
   void SetUp() override {
@@ -97,13 +101,25 @@ class Screenshots : public BlackBoxTest {
     const std::optional<std::string> entries = ReadBytes(phoneBook);
     ASSERT_TRUE(entries) << "could not read " << phoneBook;
     folder_.Write(L"phonebook.ini", *entries);
+  }
+
+  void TearDown() override {
+    BlackBoxTest::TearDown();
+    std::error_code ignored;
+    std::filesystem::remove_all(kDataFolder, ignored);
+  }
+
+  void Start() {
     ASSERT_NO_FATAL_FAILURE(StartProgram({{L"BRUMELKA_SIMULATE", folder_.Path().wstring()}}));
   }
 
-  // Saves the window as <name>.bmp once it has had time to paint. Nothing tells from outside
-  // when another process has finished drawing, and a picture may wait.
+  // Saves the window as <name>.bmp. It is painted anew first, on top, and then given time:
+  // nothing tells from outside when another process has finished drawing, and a picture may
+  // wait. A menu's first painting was seen to come late on a loaded machine.
   void Save(HWND window, const std::string& name) {
     ASSERT_NE(window, nullptr);
+    ::RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     RECT bounds{};
     ASSERT_TRUE(::GetWindowRect(window, &bounds));
@@ -112,6 +128,7 @@ class Screenshots : public BlackBoxTest {
 
   void SaveDialog(const std::vector<UINT>& item, const std::wstring& caption,
                   const std::string& name) {
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(LogIn(kAdmin, L""));
     ASSERT_NO_FATAL_FAILURE(ChooseFromMainMenu(item));
     HWND dialog = WaitForWindow(caption);
@@ -121,6 +138,7 @@ class Screenshots : public BlackBoxTest {
 };
 
 TEST_F(Screenshots, MainWindow) {
+  ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(LogIn(kUser, kUserPass));
   Save(window_, "main");
 }
@@ -130,6 +148,17 @@ TEST_F(Screenshots, UsersDialog) {
 }
 
 TEST_F(Screenshots, SettingsDialog) {
+  std::error_code error;
+  std::filesystem::create_directories(kDataFolder, error);
+  ASSERT_FALSE(error) << "could not make " << kDataFolder.string();
+  const std::filesystem::path users = kDataFolder / L"users.usr";
+  ASSERT_TRUE(WriteBytes(users, UsersFileBytes(kUsers)));
+  const std::wstring settings = L"[Main]\r\nProgram name=Брумелка\r\n[Data files]\r\nUsersFile=" +
+                                users.wstring() + L"\r\nLogFileName=" +
+                                (kDataFolder / L"connects.log").wstring() +
+                                L"\r\n[Params]\r\nIsMinimizeToTrayOnConnect=1\r\n"
+                                L"TimeLogMinuteInterval=10\r\nIsShowInTrayOnStartup=0\r\n";
+  ASSERT_TRUE(WriteBytes(SettingsFile(), ToCp1251(settings)));
   SaveDialog(kSettingsItem, L"Настройки", "settings");
 }
 
@@ -139,8 +168,13 @@ TEST_F(Screenshots, PowerOffDialog) {
 
 // The tray menu opens where the mouse pointer is, as after a right click on the icon.
 TEST_F(Screenshots, TrayMenu) {
+  ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(LogIn(kUser, kUserPass));
-  ASSERT_TRUE(::SetCursorPos(600, 500));
+  // Beside the main window: activating the window for its menu was seen to raise the window
+  // over a menu that opened on top of it, on a screen without a window manager.
+  RECT main{};
+  ASSERT_TRUE(::GetWindowRect(window_, &main));
+  ASSERT_TRUE(::SetCursorPos(main.right + 16, main.top));
   ASSERT_TRUE(::PostMessageW(window_, kTrayMessage, 0, WM_RBUTTONDOWN));
   std::vector<HWND> menus;
   ASSERT_TRUE(WaitUntil([&] {
