@@ -39,9 +39,12 @@ build() {
 
 echo "bench: building"
 build native bench_log
-build win32 brumelka
-[ "$arch" = win32 ] && build win32 bench_bare_window bench_launcher bench_dial_progress
-[ "$arch" = win64 ] && build win64 brumelka bench_bare_window bench_launcher bench_dial_progress
+build win32 brumelka # the shipped program, for its size
+if [ "$arch" = win32 ]; then
+  build win32 bench_bare_window bench_launcher bench_dial_progress
+else
+  build win64 brumelka bench_bare_window bench_launcher bench_dial_progress
+fi
 win="$prefix-$arch"
 
 export BRUMELKA_WINEPREFIX="${BRUMELKA_WINEPREFIX:-$root/build/wineprefix-bench-$arch}"
