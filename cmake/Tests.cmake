@@ -117,7 +117,7 @@ if(WIN32)
   brumelka_test(brumelka_blackbox_tests
     PREFIX blackbox
     TESTS tests/blackbox/*.cpp
-    LIBRARIES brumelka_data
+    LIBRARIES brumelka_data version
     LOCK brumelka_desktop)
   target_compile_definitions(brumelka_blackbox_tests PRIVATE BRUMELKA_EXE="${exe}")
   add_dependencies(brumelka_blackbox_tests brumelka)
