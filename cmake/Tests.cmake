@@ -121,6 +121,8 @@ if(WIN32)
     LOCK brumelka_desktop)
   target_compile_definitions(brumelka_blackbox_tests PRIVATE BRUMELKA_EXE="${exe}")
   add_dependencies(brumelka_blackbox_tests brumelka)
+  # Imports, hardening flags and resources of the exe; the scaling cases at 144 DPI.
+  include("${PROJECT_SOURCE_DIR}/tests/packaging/Packaging.cmake")
   # The same cases once more under ANSI code page 1252: Wine takes the code page from the
   # locale that scripts/wine-run.sh sets, and child processes keep it.
   gtest_discover_tests(brumelka_blackbox_tests

@@ -67,6 +67,8 @@ else
   echo
   echo "i686 tests not run: this machine cannot execute 32-bit programs"
   summary+=("skip  test win32 (this machine cannot execute 32-bit programs)")
+  # What needs no Windows to run: the exe's imports, hardening flags and resources.
+  step "check win32 exe" tests/packaging/check-tree.sh build/win32
 fi
 
 print_summary
