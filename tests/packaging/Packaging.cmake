@@ -11,9 +11,6 @@ add_test(NAME packaging.resources
           "$<TARGET_FILE:brumelka>")
 set_tests_properties(packaging.imports packaging.resources PROPERTIES LABELS packaging TIMEOUT 60)
 
-# The black-box version test reads the resource through the Windows API.
-target_link_libraries(brumelka_blackbox_tests PRIVATE version)
-
 # The Win32 backend's scaling cases once more at 150 %, in a Wine prefix of their own.
 if(NOT CMAKE_HOST_WIN32)
   add_test(NAME win32-dpi144.Win32DpiScaling
