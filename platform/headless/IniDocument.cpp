@@ -151,7 +151,10 @@ bool IniDocument::Write(std::string_view section, std::string_view key, std::str
 }
 
 void IniDocument::Insert(std::size_t at, std::string line) {
-  if (at > 0 && LineEnd(lines_[at - 1]).empty()) lines_[at - 1] += kNewLine;
+  // Only the file's last line can lack its line feed. A bare carriage return there doesn't end
+  // a line when the file is read again, so the new line would be glued to it.
+  if (at > 0 && lines_[at - 1].back() != '\n')
+    lines_[at - 1] += LineEnd(lines_[at - 1]).empty() ? kNewLine : "\n";
   line += kNewLine;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }

@@ -45,6 +45,17 @@ TEST(IniDocument, AppendingAfterALastLineWithoutLineEndEndsItFirst) {
   EXPECT_EQ(ini.Bytes(), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
 }
 
+TEST(IniDocument, AppendingAfterALastLineEndingInACarriageReturnOnlyEndsItFirst) {
+  IniDocument ini("[A]\r\nx=1\r");
+  ASSERT_TRUE(ini.Write("B", "y", "2"));
+  ASSERT_TRUE(ini.Write("A", "z", "3"));
+  EXPECT_EQ(ini.Bytes(), "[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=2\r\n");
+  // What was written reads back from the bytes, as the next load sees them.
+  const IniDocument reloaded(ini.Bytes());
+  EXPECT_EQ(reloaded.Read("B", "y"), "2");
+  EXPECT_EQ(reloaded.Read("A", "x"), "1");
+}
+
 TEST(IniDocument, FirstOfDuplicateSectionsAndKeysWins) {
   IniDocument ini("[A]\r\nx=1\r\nx=2\r\n[a]\r\ny=3\r\n");
   EXPECT_EQ(ini.Read("A", "x"), "1");
