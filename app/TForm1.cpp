@@ -31,7 +31,7 @@ TForm1::TForm1(ui::Backend& backend, MainWindowServices services)
       ConnectButton(*this, {12, 208, 117, 25}, texts::kConnect),
       DisconnectButton(*this, {12, 240, 117, 25}, texts::kDisconnect),
       Label1(*this, ui::Point{12, 280}),
-      MenuLabel(*this, {352, 285, 29, 13}, texts::kMenu),
+      MenuLabel(*this, ui::Point{352, 285}, texts::kMenu),
       Bevel1(*this, {8, 297, 377, 5}, ui::Bevel::Shape::BottomLine),
       Bevel2(*this, {24, 308, 345, 35}, ui::Bevel::Shape::Frame),
       BackButton(*this, {8, 307, 17, 37}, "<", /*flat=*/true),

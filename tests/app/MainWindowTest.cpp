@@ -66,7 +66,6 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThemWithCaptionsAndHints) 
        {12, 240, 117, 25},
        Cp("Розірвати зв`язок"),
        Cp("Розз`єднатися з мережею і очистити поля вводу")},
-      {"MenuLabel", form->MenuLabel, {352, 285, 29, 13}, Cp("Меню"), Cp("Головне меню програми")},
       {"Bevel1", form->Bevel1, {8, 297, 377, 5}, "", ""},
       {"Bevel2", form->Bevel2, {24, 308, 345, 35}, "", Cp("Список доступних користувачів")},
       {"BackButton",
@@ -102,6 +101,11 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThemWithCaptionsAndHints) 
   }
   EXPECT_EQ(form->Label1.Bounds().left, 12);
   EXPECT_EQ(form->Label1.Bounds().top, 280);
+  // The link sizes itself to its text, so its caption is never clipped whatever the font.
+  EXPECT_EQ(form->MenuLabel.Bounds().left, 352);
+  EXPECT_EQ(form->MenuLabel.Bounds().top, 285);
+  EXPECT_EQ(form->MenuLabel.Text(), Cp("Меню"));
+  EXPECT_EQ(form->MenuLabel.Hint(), Cp("Головне меню програми"));
 
   const auto kind = [](const ui::Control& c) {
     return dynamic_cast<const headless::HeadlessControl&>(c.Peer()).Kind();
