@@ -210,6 +210,7 @@ void Win32Form::CenterOnScreen() {
 }
 
 void Win32Form::Show() {
+  if (zOrderStale_) ArrangeZOrderNow();
   ::ShowWindow(hwnd_, ::IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
 }
 
@@ -255,6 +256,7 @@ void Win32Form::ShowModal(ui::FormPeer* owner) {
     ::EnableWindow(ownerWindow, FALSE);
   }
   modal_ = true;
+  if (zOrderStale_) ArrangeZOrderNow();
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetActiveWindow(hwnd_);
   RunModalLoop();
@@ -315,6 +317,15 @@ Win32Control* Win32Form::ControlOf(HWND window) const {
 }
 
 void Win32Form::ArrangeZOrder() {
+  if (hwnd_ != nullptr && !::IsWindowVisible(hwnd_)) {
+    zOrderStale_ = true;
+    return;
+  }
+  ArrangeZOrderNow();
+}
+
+void Win32Form::ArrangeZOrderNow() {
+  zOrderStale_ = false;
   std::vector<Win32Control*> order(controls_.begin(), controls_.end());
   std::stable_sort(order.begin(), order.end(), [](Win32Control* a, Win32Control* b) {
     const int layerA = Layer(*a);

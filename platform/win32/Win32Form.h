@@ -55,6 +55,8 @@ class Win32Form : public ui::FormPeer {
   Win32Control* ControlOf(HWND window) const;
   // Keeps the children's z-order such that the dialog manager's Tab visits the focusable
   // controls in their tab order, and frames and rules lie beneath the controls they hold.
+  // A hidden form is arranged once, when it shows: rearranging all children for each one
+  // made was most of the time it took to make a form.
   void ArrangeZOrder();
   void Adopt(UINT_PTR timerId, Win32Timer* timer) { timers_[timerId] = timer; }
   void Forget(UINT_PTR timerId) { timers_.erase(timerId); }
@@ -69,6 +71,7 @@ class Win32Form : public ui::FormPeer {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
+  void ArrangeZOrderNow();
 
   Win32Backend& backend_;
   ui::FormEvents* events_;
@@ -84,6 +87,7 @@ class Win32Form : public ui::FormPeer {
   HWND expectedFocus_ = nullptr;
   bool minimizeRaised_ = false;
   bool modal_ = false;
+  bool zOrderStale_ = false;
 };
 
 }  // namespace win32
