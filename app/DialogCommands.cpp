@@ -19,12 +19,14 @@ dialogs::MainWindowLink TForm1::LinkForDialogs() {
 }
 
 void TForm1::UsersItemClick() {
+  if (UserForm == nullptr && MakeUserForm) UserForm = MakeUserForm();
   if (UserForm == nullptr) return;
   UserForm->FormActivate();
   UserForm->ShowModal(this);
 }
 
 void TForm1::SetupItemClick() {
+  if (ConfigForm == nullptr && MakeConfigForm) ConfigForm = MakeConfigForm();
   if (ConfigForm == nullptr) return;
   ConfigForm->FormActivate();
   ConfigForm->ShowModal(this);

@@ -38,6 +38,7 @@ dialogs::PowerOffSchedule TForm1::ScheduleForPowerOff() {
 }
 
 void TForm1::TurnOffItemClick() {
+  if (TurnOffForm == nullptr && MakeTurnOffForm) TurnOffForm = MakeTurnOffForm();
   if (TurnOffForm == nullptr) return;
   TurnOffForm->ShowModal(this);
 }

@@ -3,6 +3,7 @@
 // sequence. Written against the toolkit only, so tests drive it headless.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -118,6 +119,10 @@ class TForm1 : public ui::Form {
   // --- the dialogs, made once after the main window; none while they don't exist ---
   dialogs::TUserForm* UserForm = nullptr;
   dialogs::TConfigForm* ConfigForm = nullptr;
+  // Make a dialog the first time it is to be shown, when it does not exist yet: its windows
+  // are not made while the program starts, and once made it stays, keeping what it holds.
+  std::function<dialogs::TUserForm*()> MakeUserForm;
+  std::function<dialogs::TConfigForm*()> MakeConfigForm;
   // What the dialogs are made with; the shared objects must exist by then.
   dialogs::MainWindowLink LinkForDialogs();
 
@@ -156,6 +161,7 @@ class TForm1 : public ui::Form {
   dialogs::TimeOfDay ShutdownTime;  // its hour and minute count while TimeTimer runs
   // The power-off dialog, made once after the main window; none while it doesn't exist.
   dialogs::TTurnOffForm* TurnOffForm = nullptr;
+  std::function<dialogs::TTurnOffForm*()> MakeTurnOffForm;
   // What the power-off dialog is made with.
   dialogs::PowerOffSchedule ScheduleForPowerOff();
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -26,21 +25,21 @@ namespace {
 // BRUMELKA_SIMULATE names the folder of a simulated system, for machines without the
 // remote-access service (Wine), for demonstrations, and for a power-off that leaves the
 // machine running.
-std::optional<std::filesystem::path> SimulationFolder() {
+std::optional<platform::NativePath> SimulationFolder() {
   const DWORD length = GetEnvironmentVariableW(L"BRUMELKA_SIMULATE", nullptr, 0);
   if (length <= 1) return std::nullopt;
   std::wstring folder(length, L'\0');
   folder.resize(GetEnvironmentVariableW(L"BRUMELKA_SIMULATE", folder.data(), length));
-  return std::filesystem::path(folder);
+  return folder;
 }
 
 std::unique_ptr<platform::RemoteAccess> MakeRemoteAccess(
-    const std::optional<std::filesystem::path>& simulation) {
+    const std::optional<platform::NativePath>& simulation) {
   if (simulation) return std::make_unique<platform::SimulatedRemoteAccess>(*simulation);
   return std::make_unique<platform::Win32RemoteAccess>();
 }
 
-std::unique_ptr<platform::Power> MakePower(const std::optional<std::filesystem::path>& simulation,
+std::unique_ptr<platform::Power> MakePower(const std::optional<platform::NativePath>& simulation,
                                            std::function<void()> endProgram) {
   if (simulation)
     return std::make_unique<platform::SimulatedPower>(*simulation, std::move(endProgram));
@@ -64,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::Win32Clock clock;
   platform::Win32TextEditor textEditor;
   platform::Win32NotifyIcons notifyIcons;
-  const std::optional<std::filesystem::path> simulation = SimulationFolder();
+  const std::optional<platform::NativePath> simulation = SimulationFolder();
   const std::unique_ptr<platform::RemoteAccess> remoteAccess = MakeRemoteAccess(simulation);
   // A simulated power-off ends the program as Windows would: the main window goes, taking
   // the tray icon with it, and the program leaves with exit code 0.
@@ -77,12 +76,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   TForm1 form(backend,
               MainWindowServices{profiles, *remoteAccess, clock, textEditor, notifyIcons, *power});
   mainWindow = &form;
-  dialogs::TUserForm userForm(backend, form.LinkForDialogs());
-  dialogs::TConfigForm configForm(backend, form.LinkForDialogs());
-  form.UserForm = &userForm;
-  form.ConfigForm = &configForm;
-  dialogs::TTurnOffForm turnOffForm(backend, form.ScheduleForPowerOff());
-  form.TurnOffForm = &turnOffForm;
+  // Made when first shown: their windows would cost more start-up time than the main window's.
+  std::optional<dialogs::TUserForm> userForm;
+  std::optional<dialogs::TConfigForm> configForm;
+  std::optional<dialogs::TTurnOffForm> turnOffForm;
+  form.MakeUserForm = [&] { return &userForm.emplace(backend, form.LinkForDialogs()); };
+  form.MakeConfigForm = [&] { return &configForm.emplace(backend, form.LinkForDialogs()); };
+  form.MakeTurnOffForm = [&] { return &turnOffForm.emplace(backend, form.ScheduleForPowerOff()); };
   form.Show();
   return backend.RunMessageLoop();
 }
