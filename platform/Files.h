@@ -13,5 +13,7 @@ bool FileExists(const std::string& nameCp1251);
 // Replaces `target` by `source` in one step, flushed through to the disk.
 bool ReplaceFile(const std::string& sourceCp1251, const std::string& targetCp1251);
 bool RemoveFile(const std::string& nameCp1251);
+// The absolute name, with "." and ".." worked out; empty when there is none.
+std::string FullFileName(const std::string& nameCp1251);
 
 }  // namespace platform

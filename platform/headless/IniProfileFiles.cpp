@@ -48,12 +48,14 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-IniProfileFiles::IniProfileFiles(const std::filesystem::path& folder) {
-  const std::u8string utf8 = folder.u8string();
-  folder_ =
-      text::Utf8ToCp1251(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+IniProfileFiles::IniProfileFiles(const NativePath& folder) {
+#ifdef _WIN32
+  folder_ = text::Utf16ToCp1251(std::u16string(folder.begin(), folder.end()));
+#else
+  folder_ = text::Utf8ToCp1251(folder);
+#endif
   if (!folder_.empty() && folder_.back() != '/' && folder_.back() != '\\')
-    folder_ += static_cast<char>(std::filesystem::path::preferred_separator);
+    folder_ += kPathSeparator;
 }
 
 std::string IniProfileFiles::Resolve(const std::string& file) const {

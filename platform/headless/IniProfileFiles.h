@@ -2,11 +2,11 @@
 // Profile files kept by the program itself, for systems without the Windows profile functions
 // and for Windows systems whose code page can't carry the Windows-1251 bytes of the file.
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/NativePath.h"
 #include "platform/ProfileFiles.h"
 
 namespace platform {
@@ -16,7 +16,7 @@ class IniDocument;
 class IniProfileFiles : public ProfileFiles {
  public:
   // Bare file names (no directory part) are taken from `folder`.
-  explicit IniProfileFiles(const std::filesystem::path& folder);
+  explicit IniProfileFiles(const NativePath& folder);
 
   std::vector<std::string> Keys(const std::string& file, const std::string& section) override;
   std::optional<std::string> Read(const std::string& file, const std::string& section,

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "platform/text/Cp1251.h"
@@ -57,6 +58,13 @@ bool ReplaceFile(const std::string& sourceCp1251, const std::string& targetCp125
 
 bool RemoveFile(const std::string& nameCp1251) {
   return ::unlink(Native(nameCp1251).c_str()) == 0;
+}
+
+std::string FullFileName(const std::string& nameCp1251) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(Native(nameCp1251), error);
+  if (error) return {};
+  return text::Utf8ToCp1251(full.lexically_normal().string());
 }
 
 }  // namespace platform

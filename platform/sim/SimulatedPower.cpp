@@ -1,6 +1,6 @@
 #include "platform/sim/SimulatedPower.h"
 
-#include <fstream>
+#include <cstdio>
 
 namespace platform {
 namespace {
@@ -11,7 +11,7 @@ constexpr PrivilegeId kShutdownId{19, 0};
 
 }  // namespace
 
-SimulatedPower::SimulatedPower(std::filesystem::path folder, std::function<void()> endProgram)
+SimulatedPower::SimulatedPower(NativePath folder, std::function<void()> endProgram)
     : folder_(std::move(folder)), endProgram_(std::move(endProgram)) {}
 
 bool SimulatedPower::OpenProcessToken(std::uint32_t /*desiredAccess*/, std::uintptr_t& token) {
@@ -34,9 +34,9 @@ bool SimulatedPower::AdjustPrivilege(std::uintptr_t token, const PrivilegeId& id
 void SimulatedPower::CloseToken(std::uintptr_t /*token*/) {}
 
 void SimulatedPower::RequestShutdown(std::uint32_t flags) {
-  {
-    std::ofstream log(folder_ / kSystemLogName, std::ios::binary | std::ios::app);
-    log << "power-off requested, flags " << flags << "\r\n";
+  if (std::FILE* log = OpenNativeFile(JoinPath(folder_, kSystemLogName), "ab")) {
+    std::fprintf(log, "power-off requested, flags %lu\r\n", static_cast<unsigned long>(flags));
+    std::fclose(log);
   }
   if (endProgram_) endProgram_();
 }

@@ -4,10 +4,10 @@
 // shut-down right is granted as an administrator's token grants it.
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 
+#include "platform/NativePath.h"
 #include "platform/Power.h"
 
 namespace platform {
@@ -18,7 +18,7 @@ class SimulatedPower : public Power {
   static constexpr const char* kShutdownPrivilege = "SeShutdownPrivilege";
 
   // `endProgram` runs after each request, standing in for the system ending the program.
-  SimulatedPower(std::filesystem::path folder, std::function<void()> endProgram);
+  SimulatedPower(NativePath folder, std::function<void()> endProgram);
 
   bool OpenProcessToken(std::uint32_t desiredAccess, std::uintptr_t& token) override;
   bool LookUpPrivilege(const std::string& name, PrivilegeId& id) override;
@@ -28,7 +28,7 @@ class SimulatedPower : public Power {
   void RequestShutdown(std::uint32_t flags) override;
 
  private:
-  std::filesystem::path folder_;
+  NativePath folder_;
   std::function<void()> endProgram_;
 };
 

@@ -33,13 +33,8 @@ std::string Lower(std::string s) {
   return s;
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::FILE* file = nullptr;
-#ifdef _WIN32
-  file = _wfopen(path.c_str(), L"rb");
-#else
-  file = std::fopen(path.c_str(), "rb");
-#endif
+std::optional<std::string> ReadWholeFile(const NativePath& path) {
+  std::FILE* file = OpenNativeFile(path, "rb");
   if (file == nullptr) return std::nullopt;
   std::string bytes;
   char chunk[4096];
@@ -153,8 +148,7 @@ class SimulatedRemoteAccess::DialRun {
   std::thread thread_;
 };
 
-SimulatedRemoteAccess::SimulatedRemoteAccess(std::filesystem::path folder)
-    : folder_(std::move(folder)) {}
+SimulatedRemoteAccess::SimulatedRemoteAccess(NativePath folder) : folder_(std::move(folder)) {}
 
 SimulatedRemoteAccess::~SimulatedRemoteAccess() {
   std::lock_guard lock(mutex_);
@@ -163,7 +157,7 @@ SimulatedRemoteAccess::~SimulatedRemoteAccess() {
 
 std::optional<std::vector<SimulatedRemoteAccess::Entry>> SimulatedRemoteAccess::ReadPhoneBook()
     const {
-  const auto bytes = ReadWholeFile(folder_ / kPhoneBookName);
+  const auto bytes = ReadWholeFile(JoinPath(folder_, kPhoneBookName));
   if (!bytes) return std::nullopt;
   std::vector<Entry> entries;
   std::size_t start = 0;

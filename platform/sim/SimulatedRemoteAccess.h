@@ -10,7 +10,6 @@
 // reported on a thread of its own, as the real service does.
 
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/NativePath.h"
 #include "platform/RemoteAccess.h"
 
 namespace platform {
@@ -28,7 +28,7 @@ class SimulatedRemoteAccess : public RemoteAccess {
   static constexpr std::uint32_t kCannotOpenPhoneBook = 621;
   static constexpr std::uint32_t kInvalidHandle = 6;
 
-  explicit SimulatedRemoteAccess(std::filesystem::path folder);
+  explicit SimulatedRemoteAccess(NativePath folder);
   ~SimulatedRemoteAccess() override;
 
   std::uint32_t EnumEntries(RasEntryNames& buffer, std::uint32_t& byteCount,
@@ -52,7 +52,7 @@ class SimulatedRemoteAccess : public RemoteAccess {
   std::optional<std::vector<Entry>> ReadPhoneBook() const;
   std::optional<Entry> FindEntry(const std::string& name) const;
 
-  std::filesystem::path folder_;
+  NativePath folder_;
   std::mutex mutex_;
   std::map<std::uintptr_t, std::unique_ptr<DialRun>> runs_;
   std::uintptr_t nextHandle_ = 0x5100;

@@ -51,4 +51,17 @@ bool RemoveFile(const std::string& nameCp1251) {
   return ::DeleteFileW(Wide(nameCp1251).c_str()) != FALSE;
 }
 
+std::string FullFileName(const std::string& nameCp1251) {
+  const std::wstring name = Wide(nameCp1251);
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length =
+      ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.assign(length, L'\0');
+    length = ::GetFullPathNameW(name.c_str(), length, full.data(), nullptr);
+  }
+  if (length == 0 || length >= full.size()) return {};
+  return text::Utf16ToCp1251(std::u16string(full.begin(), full.begin() + length));
+}
+
 }  // namespace platform

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <filesystem>
-
 #include "platform/headless/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
 
@@ -45,10 +43,10 @@ std::wstring ReadProfile(const wchar_t* section, const wchar_t* key, const std::
   }
 }
 
-std::filesystem::path WindowsDirectory() {
+NativePath WindowsDirectory() {
   wchar_t folder[MAX_PATH + 1] = {};
   const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH + 1);
-  return std::filesystem::path(std::wstring(folder, length <= MAX_PATH ? length : 0));
+  return NativePath(folder, length <= MAX_PATH ? length : 0);
 }
 
 }  // namespace
