@@ -22,10 +22,26 @@ void MoveToFolderOf(const wchar_t* fileName, WORD nameOffset) {
   ::SetCurrentDirectoryW(folder.c_str());
 }
 
+using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// The common dialogs library (with the printing libraries it brings along) is loaded when a
+// file dialog is first shown rather than with the program: most runs never show one.
+FileDialogFunction FileDialogOf(ui::FileDialogKind kind) {
+  static const HMODULE library =
+      ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (library == nullptr) return nullptr;
+  const FARPROC address = ::GetProcAddress(
+      library, kind == ui::FileDialogKind::Open ? "GetOpenFileNameW" : "GetSaveFileNameW");
+  // GetProcAddress gives a generic pointer; passing through void (*)() says the cast is meant.
+  return reinterpret_cast<FileDialogFunction>(reinterpret_cast<void (*)()>(address));
+}
+
 }  // namespace
 
 bool Win32Backend::RunFileDialog(ui::FormPeer* owner, ui::FileDialogKind kind,
                                  std::string& fileName) {
+  const FileDialogFunction run = FileDialogOf(kind);
+  if (run == nullptr) return false;
   std::vector<wchar_t> name(kNameRoom, L'\0');
   const std::wstring initial = Wide(fileName);
   initial.copy(name.data(), std::min<std::size_t>(initial.size(), kNameRoom - 1));
@@ -38,9 +54,7 @@ bool Win32Backend::RunFileDialog(ui::FormPeer* owner, ui::FileDialogKind kind,
   // No filter and no default extension. No OFN_NOCHANGEDIR either: the chosen file's folder
   // becomes the current directory, and relative names resolve against it from then on.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  const BOOL chosen =
-      kind == ui::FileDialogKind::Open ? ::GetOpenFileNameW(&dialog) : ::GetSaveFileNameW(&dialog);
-  if (!chosen) return false;
+  if (!run(&dialog)) return false;
   fileName = Narrow(name.data());
   // The dialogs don't all move it themselves.
   MoveToFolderOf(name.data(), dialog.nFileOffset);

@@ -13,6 +13,19 @@ namespace {
 // The program's icon is its first icon resource (app/brumelka.rc).
 constexpr int kApplicationIconId = 1;
 
+using NotifyIconFunction = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+
+// The shell library (with the several it brings along) is loaded for the first icon rather
+// than with the program, which by default shows none at start.
+NotifyIconFunction ShellNotifyIcon() {
+  static const HMODULE library =
+      ::LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (library == nullptr) return nullptr;
+  // GetProcAddress gives a generic pointer; passing through void (*)() says the cast is meant.
+  return reinterpret_cast<NotifyIconFunction>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(library, "Shell_NotifyIconW")));
+}
+
 }  // namespace
 
 NOTIFYICONDATAW ShellRecord(const NotifyIconData& data) {
@@ -36,8 +49,10 @@ NOTIFYICONDATAW ShellRecord(const NotifyIconData& data) {
 }
 
 bool Win32NotifyIcons::Notify(NotifyIconAction action, const NotifyIconData& data) {
+  const NotifyIconFunction notify = ShellNotifyIcon();
+  if (notify == nullptr) return false;
   NOTIFYICONDATAW record = ShellRecord(data);
-  return ::Shell_NotifyIconW(static_cast<DWORD>(action), &record) != FALSE;
+  return notify(static_cast<DWORD>(action), &record) != FALSE;
 }
 
 std::uintptr_t Win32NotifyIcons::ApplicationIcon() {
