@@ -328,10 +328,21 @@ std::unique_ptr<Program> Program::Start(const std::filesystem::path& folder,
     environment = EnvironmentBlock(extra);
     flags |= CREATE_UNICODE_ENVIRONMENT;
   }
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
-                        environment.empty() ? nullptr : environment.data(), directory.c_str(),
-                        &startup, &info)) {
-    ADD_FAILURE() << "CreateProcessW failed for " << Utf8(exe) << ": error " << ::GetLastError();
+  // Wine now and then fails a process start with ERROR_INTERNAL_ERROR before the program has
+  // run a single instruction; that says nothing about the program, so such a start is retried.
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
+                         environment.empty() ? nullptr : environment.data(), directory.c_str(),
+                         &startup, &info)) {
+      error = ERROR_SUCCESS;
+      break;
+    }
+    error = ::GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+  }
+  if (error != ERROR_SUCCESS) {
+    ADD_FAILURE() << "CreateProcessW failed for " << Utf8(exe) << ": error " << error;
     return nullptr;
   }
   const HANDLE job = ProgramsJob();
