@@ -56,9 +56,14 @@ std::unique_ptr<ui::FormPeer> HeadlessBackend::CreateForm(const ui::FormOptions&
 
 std::unique_ptr<ui::ControlPeer> HeadlessBackend::CreateControl(ui::FormPeer& parent,
                                                                 ui::ControlKind kind,
+                                                                ui::Rect bounds,
+                                                                const std::string& text,
                                                                 ui::ControlEvents& events) {
-  return std::make_unique<HeadlessControl>(*this, dynamic_cast<HeadlessForm&>(parent), kind,
-                                           events);
+  auto control =
+      std::make_unique<HeadlessControl>(*this, dynamic_cast<HeadlessForm&>(parent), kind, events);
+  control->SetBounds(bounds);
+  control->SetText(text);
+  return control;
 }
 
 std::unique_ptr<ui::TimerPeer> HeadlessBackend::CreateTimer(ui::FormPeer& /*owner*/,

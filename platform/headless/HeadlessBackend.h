@@ -42,6 +42,7 @@ class HeadlessBackend : public ui::Backend {
   std::unique_ptr<ui::FormPeer> CreateForm(const ui::FormOptions& options,
                                            ui::FormEvents& events) override;
   std::unique_ptr<ui::ControlPeer> CreateControl(ui::FormPeer& parent, ui::ControlKind kind,
+                                                 ui::Rect bounds, const std::string& text,
                                                  ui::ControlEvents& events) override;
   std::unique_ptr<ui::TimerPeer> CreateTimer(ui::FormPeer& owner,
                                              std::function<void()> onTimer) override;

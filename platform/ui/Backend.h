@@ -30,7 +30,9 @@ class Backend {
   virtual ~Backend() = default;
 
   virtual std::unique_ptr<FormPeer> CreateForm(const FormOptions& options, FormEvents& events) = 0;
+  // The control starts at `bounds` with `text`, as if both were set right after it was made.
   virtual std::unique_ptr<ControlPeer> CreateControl(FormPeer& parent, ControlKind kind,
+                                                     Rect bounds, const std::string& text,
                                                      ControlEvents& events) = 0;
   virtual std::unique_ptr<TimerPeer> CreateTimer(FormPeer& owner,
                                                  std::function<void()> onTimer) = 0;

@@ -5,10 +5,8 @@
 namespace ui {
 
 Control::Control(Form& parent, ControlKind kind, Rect bounds, const std::string& text)
-    : parent_(parent), peer_(parent.GetBackend().CreateControl(parent.Peer(), kind, *this)) {
-  peer_->SetBounds(bounds);
-  if (!text.empty()) peer_->SetText(text);
-}
+    : parent_(parent),
+      peer_(parent.GetBackend().CreateControl(parent.Peer(), kind, bounds, text, *this)) {}
 
 Control::~Control() = default;
 

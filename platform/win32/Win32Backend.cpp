@@ -92,9 +92,11 @@ std::unique_ptr<ui::FormPeer> Win32Backend::CreateForm(const ui::FormOptions& op
 }
 
 std::unique_ptr<ui::ControlPeer> Win32Backend::CreateControl(ui::FormPeer& parent,
-                                                             ui::ControlKind kind,
+                                                             ui::ControlKind kind, ui::Rect bounds,
+                                                             const std::string& text,
                                                              ui::ControlEvents& events) {
-  return std::make_unique<Win32Control>(dynamic_cast<Win32Form&>(parent), kind, events);
+  return std::make_unique<Win32Control>(dynamic_cast<Win32Form&>(parent), kind, bounds, text,
+                                        events);
 }
 
 std::unique_ptr<ui::TimerPeer> Win32Backend::CreateTimer(ui::FormPeer& owner,

@@ -21,18 +21,29 @@ constexpr int kRuleHeight = 2;
 
 }  // namespace
 
-Win32Control::Win32Control(Win32Form& form, ui::ControlKind kind, ui::ControlEvents& events)
-    : form_(form), kind_(kind), events_(&events) {
+Win32Control::Win32Control(Win32Form& form, ui::ControlKind kind, ui::Rect bounds,
+                           const std::string& text, ui::ControlEvents& events)
+    : form_(form), kind_(kind), events_(&events), font_(form.Fonts().Plain()), bounds_(bounds) {
+  // The window is made where it belongs and with its text: every later move or change is one
+  // more round of messages, and at start-up there are a few dozen of them.
+  const std::wstring wideText = Wide(text);
+  autoSize_ = kind_ == ui::ControlKind::Label && bounds.width == 0 && bounds.height == 0;
+  const ui::Rect device = autoSize_ ? FittedRect(wideText) : WindowRect(ToDevice(bounds_));
+  // A sunken or etched static grows by the edge it adds to itself when it is made with a
+  // size; placed afterwards, it keeps the size given.
+  const bool edged = kind == ui::ControlKind::BevelLine || kind == ui::ControlKind::BevelFrame;
+  const ui::Rect made = edged ? ui::Rect{} : device;
   const WindowKind window = WindowKindOf(kind);
   const int id = form_.NextControlId();
-  hwnd_ = ::CreateWindowExW(window.exStyle, window.className, L"",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | window.style, 0, 0, 0, 0,
-                            form_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  hwnd_ = ::CreateWindowExW(window.exStyle, window.className, wideText.c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | window.style, made.left,
+                            made.top, made.width, made.height, form_.Handle(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             form_.Backend().Instance(), nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowExW failed for a control");
+  if (edged) Place(ToDevice(bounds_));
   // Visual styles would echo a dot instead.
   if (kind_ == ui::ControlKind::PasswordEdit) ::SendMessageW(hwnd_, EM_SETPASSWORDCHAR, L'*', 0);
-  font_ = form_.Fonts().Plain();
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   ::SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   form_.Adopt(this);
@@ -231,35 +242,43 @@ void Win32Control::SetBounds(ui::Rect bounds) {
     Place(ToDevice(bounds_));
 }
 
-void Win32Control::Place(ui::Rect device) {
+ui::Rect Win32Control::WindowRect(ui::Rect device) const {
   if (kind_ == ui::ControlKind::BevelLine) {
     device.top += device.height - kRuleHeight;
     device.height = kRuleHeight;
   }
+  return device;
+}
+
+void Win32Control::Place(ui::Rect device) {
+  device = WindowRect(device);
   ::MoveWindow(hwnd_, device.left, device.top, device.width, device.height, TRUE);
 }
 
-void Win32Control::FitToText() {
-  if (hwnd_ == nullptr) return;
-  std::wstring text = Wide(Text());
+ui::Rect Win32Control::FittedRect(std::wstring text) {
   // An empty label still has the height of a line, as in Delphi.
   if (text.empty()) text = L" ";
-  const HDC dc = ::GetDC(hwnd_);
-  if (dc == nullptr) return;
+  ui::Rect device = ToDevice(bounds_);
+  // Measured on the screen, where the label draws, in the font it draws with.
+  const HDC dc = ::GetDC(nullptr);
+  if (dc == nullptr) return device;
   const HGDIOBJ previous = ::SelectObject(dc, font_);
   RECT extent{0, 0, 0, 0};
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
               DT_CALCRECT | DT_EXPANDTABS | DT_LEFT);
   ::SelectObject(dc, previous);
-  ::ReleaseDC(hwnd_, dc);
-  // The text is measured in the font as drawn: the window gets the size it measured, and the
-  // layout the nearest size in its own units.
-  ui::Rect device = ToDevice(bounds_);
+  ::ReleaseDC(nullptr, dc);
+  // The window gets the size it measured, and the layout the nearest size in its own units.
   device.width = extent.right - extent.left;
   device.height = extent.bottom - extent.top;
   const RECT edges{device.left, device.top, device.left + device.width, device.top + device.height};
   bounds_ = FromDevice(edges);
-  Place(device);
+  return device;
+}
+
+void Win32Control::FitToText() {
+  if (hwnd_ == nullptr) return;
+  Place(FittedRect(Wide(Text())));
 }
 
 ui::Rect Win32Control::Bounds() const {

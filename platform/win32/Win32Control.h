@@ -12,7 +12,8 @@ class Win32Form;
 
 class Win32Control : public ui::ControlPeer {
  public:
-  Win32Control(Win32Form& form, ui::ControlKind kind, ui::ControlEvents& events);
+  Win32Control(Win32Form& form, ui::ControlKind kind, ui::Rect bounds, const std::string& text,
+               ui::ControlEvents& events);
   // Raises no more events: the portable control is being taken apart.
   ~Win32Control() override;
   Win32Control(const Win32Control&) = delete;
@@ -70,6 +71,10 @@ class Win32Control : public ui::ControlPeer {
   void OnFocusReceived(HWND previous);
   void ApplyFont();
   void FitToText();
+  // The size the text needs, in screen pixels, where the label is; the layout takes it too.
+  ui::Rect FittedRect(std::wstring text);
+  // The window's own rectangle for one already scaled to the screen: a rule is thinner.
+  ui::Rect WindowRect(ui::Rect device) const;
   // Moves the window to a rectangle already scaled to the screen.
   void Place(ui::Rect device);
 

@@ -336,13 +336,38 @@ void Win32Form::ArrangeZOrderNow() {
     const int orderB = b->TabOrder() < 0 ? INT_MAX : b->TabOrder();
     return orderA < orderB;
   });
-  HWND after = HWND_TOP;
-  for (Win32Control* control : order) {
-    if (control->Handle() == nullptr) continue;
-    ::SetWindowPos(control->Handle(), after, 0, 0, 0, 0,
+  std::vector<HWND> wanted;
+  for (Win32Control* control : order)
+    if (control->Handle() != nullptr) wanted.push_back(control->Handle());
+  // Only the windows out of place are moved: each move is a round of messages.
+  std::vector<HWND> current = ChildrenInZOrder(wanted);
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    if (i < current.size() && current[i] == wanted[i]) continue;
+    ::SetWindowPos(wanted[i], i == 0 ? HWND_TOP : wanted[i - 1], 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    after = control->Handle();
+    std::erase(current, wanted[i]);
+    current.insert(current.begin() + static_cast<std::ptrdiff_t>(std::min(i, current.size())),
+                   wanted[i]);
   }
+}
+
+std::vector<HWND> Win32Form::ChildrenInZOrder(const std::vector<HWND>& controls) const {
+  struct Walk {
+    const std::vector<HWND>* controls;
+    std::vector<HWND> found;
+  } walk{&controls, {}};
+  // One enumeration rather than a call per window; it meets the controls top first.
+  ::EnumChildWindows(
+      hwnd_,
+      [](HWND child, LPARAM context) -> BOOL {
+        auto* walk = reinterpret_cast<Walk*>(context);
+        if (std::find(walk->controls->begin(), walk->controls->end(), child) !=
+            walk->controls->end())
+          walk->found.push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.found;
 }
 
 }  // namespace win32

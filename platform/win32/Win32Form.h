@@ -72,6 +72,8 @@ class Win32Form : public ui::FormPeer {
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
   void ArrangeZOrderNow();
+  // Those of `controls` that are this form's windows, topmost first.
+  std::vector<HWND> ChildrenInZOrder(const std::vector<HWND>& controls) const;
 
   Win32Backend& backend_;
   ui::FormEvents* events_;
