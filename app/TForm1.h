@@ -133,24 +133,26 @@ class TForm1 : public ui::Form {
   std::unique_ptr<data::TLog> Log;
 
   // --- controls ---
-  ui::Label Label5;
+  // Made in the order their windows stack: the focusable ones in tab order, then the labels,
+  // then the frames beneath. Made in any other order they would be restacked at start-up.
   ui::ListBox ConnectionListBox;
-  ui::Label Label4;
   ui::Edit PhoneEdit;
-  ui::Label Label3;
   ui::Edit LoginEdit;
-  ui::Label Label2;
-  ui::Edit PasswordEdit;
-  ui::Label Label6;
   ui::Edit PassEdit;
   ui::Button ConnectButton;
   ui::Button DisconnectButton;
+  ui::Edit PasswordEdit;
+  ui::Button BackButton;
+  ui::Button NextButton;
+  ui::Label Label5;
+  ui::Label Label4;
+  ui::Label Label3;
+  ui::Label Label2;
+  ui::Label Label6;
   ui::Label Label1;
   ui::Label MenuLabel;
   ui::Bevel Bevel1;
   ui::Bevel Bevel2;
-  ui::Button BackButton;
-  ui::Button NextButton;
   ui::FileDialog OpenDialog1;
   ui::FileDialog SaveDialog1;
   ui::Timer Timer1;
