@@ -42,6 +42,18 @@ int Layer(const Win32Control& control) {
   }
 }
 
+struct ZOrderWalk {
+  const std::vector<HWND>* controls;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectControl(HWND child, LPARAM context) {
+  auto* walk = reinterpret_cast<ZOrderWalk*>(context);
+  if (std::find(walk->controls->begin(), walk->controls->end(), child) != walk->controls->end())
+    walk->found.push_back(child);
+  return TRUE;
+}
+
 }  // namespace
 
 Win32Form::Win32Form(Win32Backend& backend, const ui::FormOptions& options, ui::FormEvents& events)
@@ -352,21 +364,9 @@ void Win32Form::ArrangeZOrderNow() {
 }
 
 std::vector<HWND> Win32Form::ChildrenInZOrder(const std::vector<HWND>& controls) const {
-  struct Walk {
-    const std::vector<HWND>* controls;
-    std::vector<HWND> found;
-  } walk{&controls, {}};
+  ZOrderWalk walk{&controls, {}};
   // One enumeration rather than a call per window; it meets the controls top first.
-  ::EnumChildWindows(
-      hwnd_,
-      [](HWND child, LPARAM context) -> BOOL {
-        auto* walk = reinterpret_cast<Walk*>(context);
-        if (std::find(walk->controls->begin(), walk->controls->end(), child) !=
-            walk->controls->end())
-          walk->found.push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
+  ::EnumChildWindows(hwnd_, CollectControl, reinterpret_cast<LPARAM>(&walk));
   return walk.found;
 }
 
