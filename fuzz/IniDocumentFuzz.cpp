@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fuzz/FuzzFolder.h"
-#include "platform/headless/IniDocument.h"
+#include "platform/native/IniDocument.h"
 
 namespace {
 

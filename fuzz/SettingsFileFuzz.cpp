@@ -7,7 +7,7 @@
 
 #include "data/TSetup.h"
 #include "fuzz/FuzzFolder.h"
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 
 namespace {
 

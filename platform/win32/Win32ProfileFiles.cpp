@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
 
 // The profile functions keep an ANSI file in the system's ANSI code page: the wide functions

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Files.h"
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
 #include "report/ReportRun.h"
 #include "report/SettingsLog.h"

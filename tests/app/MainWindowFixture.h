@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/TForm1.h"
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
 #include "tests/support/FakeNotifyIcons.h"
 #include "tests/support/FakePower.h"

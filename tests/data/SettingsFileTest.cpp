@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/TSetup.h"
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
 #include "support/TempFolder.h"
 

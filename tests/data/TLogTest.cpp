@@ -11,7 +11,7 @@
 
 #include "data/TLog.h"
 #include "platform/Clock.h"
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/text/Cp1251.h"
 #include "support/TempFolder.h"
 

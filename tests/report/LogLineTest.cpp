@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/TLog.h"
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/text/Cp1251.h"
 #include "report/LogLine.h"
 #include "support/TempFolder.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 #include "report/SettingsLog.h"
 #include "support/TempFolder.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/text/Cp1251.h"
 #include "report/TimePicture.h"
 

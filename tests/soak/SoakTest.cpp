@@ -16,7 +16,7 @@
 
 #include "app/MainWindowFixture.h"
 #include "app/TForm1.h"
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 #include "platform/sim/SimulatedRemoteAccess.h"
 #include "platform/text/Cp1251.h"
 #include "platform/win32/GdiObjects.h"

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace testing_support {

@@ -12,7 +12,7 @@
 
 #include "data/TLog.h"
 #include "data/TUsers.h"
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/text/Cp1251.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "tests/support/TempFolder.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/text/Cp1251.h"
 #include "platform/win32/Win32Clock.h"
 

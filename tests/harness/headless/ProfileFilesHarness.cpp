@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/headless/IniDocument.h"
+#include "platform/native/IniDocument.h"
 
 #include <utility>
 

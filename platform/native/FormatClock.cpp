@@ -1,4 +1,4 @@
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 
 #include <cstdio>
 #include <stdexcept>

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 #include "platform/text/Cp1251.h"
 
 namespace {

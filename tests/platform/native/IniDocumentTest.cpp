@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/IniDocument.h"
+#include "platform/native/IniDocument.h"
 #include "platform/text/Cp1251.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 
 #include <cstdio>
 
 #include "platform/Files.h"
-#include "platform/headless/IniDocument.h"
+#include "platform/native/IniDocument.h"
 #include "platform/text/Cp1251.h"
 
 namespace platform {
