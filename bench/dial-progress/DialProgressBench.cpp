@@ -18,7 +18,7 @@
 
 #include "app/TForm1.h"
 #include "dial/DialStatusText.h"
-#include "platform/headless/IniProfileFiles.h"
+#include "platform/native/IniProfileFiles.h"
 #include "platform/sim/SimulatedRemoteAccess.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Clock.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "data/TLog.h"
-#include "platform/headless/FormatClock.h"
+#include "platform/native/FormatClock.h"
 
 namespace {
 
