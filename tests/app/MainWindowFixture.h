@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/TForm1.h"
-#include "platform/native/FormatClock.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/native/FormatClock.h"
 #include "platform/native/IniProfileFiles.h"
 #include "platform/text/Cp1251.h"
 #include "tests/support/FakeNotifyIcons.h"

@@ -4,8 +4,8 @@
 
 #include <chrono>
 
-#include "platform/native/FormatClock.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/native/FormatClock.h"
 
 namespace testing_support {
 
