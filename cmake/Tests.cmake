@@ -89,7 +89,7 @@ endfunction()
 # Portable logic against the headless UI backend; built natively and for Windows.
 brumelka_test(brumelka_tests WHOLE_UNDER_WINE
   PREFIX unit
-  TESTS tests/platform/text/*.cpp tests/platform/headless/*.cpp tests/platform/native/*.cpp tests/data/*.cpp tests/app/*.cpp
+  TESTS tests/platform/text/*.cpp tests/platform/native/*.cpp tests/data/*.cpp tests/app/*.cpp
         tests/dialogs/*.cpp tests/dial/*.cpp tests/contract/*.cpp tests/platform/*.cpp tests/platform/sim/*.cpp
   HARNESS tests/harness/headless/*.cpp
   LIBRARIES brumelka_app brumelka_headless brumelka_sim brumelka_data)

@@ -94,7 +94,7 @@ bool TUsers::SaveToFile(const std::string& fileName) {
     platform::RemoveFile(temporary);
     return false;
   }
-  if (!platform::ReplaceFile(temporary, fileName)) {
+  if (!platform::MoveReplacing(temporary, fileName)) {
     platform::RemoveFile(temporary);
     throw UsersFileError("Cannot create the users file " + Quoted(fileName));
   }

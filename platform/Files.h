@@ -11,7 +11,7 @@ std::FILE* OpenFile(const std::string& nameCp1251, const char* mode);
 // True for an existing file that is not a directory.
 bool FileExists(const std::string& nameCp1251);
 // Replaces `target` by `source` in one step, flushed through to the disk.
-bool ReplaceFile(const std::string& sourceCp1251, const std::string& targetCp1251);
+bool MoveReplacing(const std::string& sourceCp1251, const std::string& targetCp1251);
 bool RemoveFile(const std::string& nameCp1251);
 // The absolute name, with "." and ".." worked out; empty when there is none.
 std::string FullFileName(const std::string& nameCp1251);

@@ -41,7 +41,7 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
   if (file == nullptr) return false;
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   written = std::fclose(file) == 0 && written;
-  if (written && ReplaceFile(temporary, path)) return true;
+  if (written && MoveReplacing(temporary, path)) return true;
   RemoveFile(temporary);
   return false;
 }

@@ -46,7 +46,7 @@ bool FileExists(const std::string& nameCp1251) {
   return ::stat(Native(nameCp1251).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-bool ReplaceFile(const std::string& sourceCp1251, const std::string& targetCp1251) {
+bool MoveReplacing(const std::string& sourceCp1251, const std::string& targetCp1251) {
   const std::string source = Native(sourceCp1251);
   const std::string target = Native(targetCp1251);
   // Data first, then the name: otherwise a crash may leave the new name on empty blocks.

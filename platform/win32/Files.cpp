@@ -1,8 +1,6 @@
 #include "platform/Files.h"
 
 #include <windows.h>
-// <windows.h> maps ReplaceFile to ReplaceFileW; ours is the one in namespace platform.
-#undef ReplaceFile
 
 #include <cstdio>
 #include <string>
@@ -39,7 +37,7 @@ bool FileExists(const std::string& nameCp1251) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool ReplaceFile(const std::string& sourceCp1251, const std::string& targetCp1251) {
+bool MoveReplacing(const std::string& sourceCp1251, const std::string& targetCp1251) {
   const std::wstring source = Wide(sourceCp1251);
   // MOVEFILE_WRITE_THROUGH waits for the move, not for the data of the moved file.
   if (!FlushFile(source)) return false;

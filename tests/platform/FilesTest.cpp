@@ -43,14 +43,14 @@ TEST(Files, ReplaceMovesTheSourceOverTheTarget) {
   ASSERT_TRUE(WriteText("old", "old bytes"));
   ASSERT_TRUE(WriteText("new", "new"));
 
-  ASSERT_TRUE(platform::ReplaceFile("new", "old"));
+  ASSERT_TRUE(platform::MoveReplacing("new", "old"));
   EXPECT_EQ(folder.Read("old"), "new");
   EXPECT_FALSE(platform::FileExists("new"));
 
   ASSERT_TRUE(WriteText("third", "3"));
-  ASSERT_TRUE(platform::ReplaceFile("third", "fresh"));  // no target yet
+  ASSERT_TRUE(platform::MoveReplacing("third", "fresh"));  // no target yet
   EXPECT_EQ(folder.Read("fresh"), "3");
-  EXPECT_FALSE(platform::ReplaceFile("vanished", "fresh"));
+  EXPECT_FALSE(platform::MoveReplacing("vanished", "fresh"));
   EXPECT_EQ(folder.Read("fresh"), "3");
 }
 
