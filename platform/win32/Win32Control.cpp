@@ -88,6 +88,7 @@ LRESULT Win32Control::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_MOUSEMOVE:
+      form_.Tooltips().MouseMoved(window, wParam, lParam);
       if (!trackingMouse_) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
         trackingMouse_ = ::TrackMouseEvent(&track) != FALSE;

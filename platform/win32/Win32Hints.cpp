@@ -36,13 +36,7 @@ bool Hints::EnsureWindow() {
   return true;
 }
 
-void Hints::Set(HWND control, const std::wstring& text) {
-  if (control == nullptr) return;
-  if (text.empty()) {
-    Remove(control);
-    return;
-  }
-  if (!EnsureWindow()) return;
+void Hints::AddTool(HWND control, const std::wstring& text) {
   TTTOOLINFOW tool = ToolOf(form_, control);
   tool.lpszText = const_cast<wchar_t*>(text.c_str());
   if (tools_.count(control) != 0) {
@@ -52,10 +46,29 @@ void Hints::Set(HWND control, const std::wstring& text) {
   }
 }
 
+void Hints::Set(HWND control, const std::wstring& text) {
+  if (control == nullptr) return;
+  if (text.empty()) {
+    Remove(control);
+    return;
+  }
+  texts_[control] = text;
+  if (tooltip_ != nullptr) AddTool(control, text);
+}
+
 void Hints::Remove(HWND control) {
+  if (texts_.erase(control) == 0) return;
   if (tools_.erase(control) == 0 || tooltip_ == nullptr) return;
   TTTOOLINFOW tool = ToolOf(form_, control);
   ::SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Hints::MouseMoved(HWND control, WPARAM wParam, LPARAM lParam) {
+  if (tooltip_ != nullptr || texts_.empty() || !EnsureWindow()) return;
+  for (const auto& [tool, text] : texts_) AddTool(tool, text);
+  MSG move{control, WM_MOUSEMOVE, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+  ::GetCursorPos(&move.pt);
+  ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 }  // namespace win32
