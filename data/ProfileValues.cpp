@@ -2,23 +2,14 @@
 
 #include <charconv>
 
+#include "platform/text/Blanks.h"
+
 namespace data {
-namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
+using text::TrimBlanks;
 
 std::optional<std::int32_t> ParseInteger(std::string_view text) {
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   // from_chars takes a minus but not a plus; "+-5" must still be refused.
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);

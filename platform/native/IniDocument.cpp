@@ -2,20 +2,14 @@
 
 #include <utility>
 
+#include "platform/text/Blanks.h"
+
 namespace platform {
 namespace {
 
+using text::TrimBlanks;
+
 const char* const kNewLine = "\r\n";
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string_view WithoutLineEnd(std::string_view line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
@@ -37,10 +31,10 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string_view> SectionName(std::string_view line) {
-  const std::string_view text = Trimmed(WithoutLineEnd(line));
+  const std::string_view text = TrimBlanks(WithoutLineEnd(line));
   if (text.empty() || text.front() != '[') return std::nullopt;
   const std::size_t close = text.find(']');
-  return Trimmed(
+  return TrimBlanks(
       text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
@@ -51,11 +45,11 @@ struct KeyLine {
 
 // Comments, blank lines and lines without '=' hold no key.
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
-  const std::string_view text = Trimmed(WithoutLineEnd(line));
+  const std::string_view text = TrimBlanks(WithoutLineEnd(line));
   if (text.empty() || text.front() == ';' || text.front() == '[') return std::nullopt;
   const std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  return KeyLine{Trimmed(text.substr(0, equals)), Trimmed(text.substr(equals + 1))};
+  return KeyLine{TrimBlanks(text.substr(0, equals)), TrimBlanks(text.substr(equals + 1))};
 }
 
 // The profile functions hand out a quoted value without its quotes.
@@ -145,7 +139,7 @@ bool IniDocument::Write(std::string_view section, std::string_view key, std::str
   }
   // After the section's last line that isn't blank, so blank lines keep separating sections.
   std::size_t at = range->end;
-  while (at > range->header + 1 && Trimmed(WithoutLineEnd(lines_[at - 1])).empty()) --at;
+  while (at > range->header + 1 && TrimBlanks(WithoutLineEnd(lines_[at - 1])).empty()) --at;
   Insert(at, Joined(key, "=", value));
   return true;
 }

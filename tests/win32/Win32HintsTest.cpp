@@ -53,86 +53,86 @@ int ToolCount(HWND tooltip) {
   return static_cast<int>(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
 }
 
-TEST(Win32Hints, EachHintIsAToolOfTheFormsTooltipWithItsUnicodeText) {
-  auto harness = MakeToolkitHarness();
+ui::FormOptions HintedFormOptions() {
   ui::FormOptions options;
   options.clientSize = {395, 351};
-  ui::Form form(harness->Backend(), options);
-  ui::Edit phone(form, {176, 36, 203, 21});
-  ui::Button connect(form, {12, 208, 117, 25}, "OK");
-  ui::Label plain(form, ui::Point{10, 10}, "no hint");
+  return options;
+}
+
+class Win32Hints : public ::testing::Test {
+ protected:
+  std::unique_ptr<ToolkitHarness> harness_ = MakeToolkitHarness();
+  ui::Form form_{harness_->Backend(), HintedFormOptions()};
+};
+
+TEST_F(Win32Hints, EachHintIsAToolOfTheFormsTooltipWithItsUnicodeText) {
+  ui::Edit phone(form_, {176, 36, 203, 21});
+  ui::Button connect(form_, {12, 208, 117, 25}, "OK");
+  ui::Label plain(form_, ui::Point{10, 10}, "no hint");
   ::SendMessageW(WindowOf(plain), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(TooltipOf(WindowOf(form)), nullptr) << "no tooltip while there is no hint";
+  EXPECT_EQ(TooltipOf(WindowOf(form_)), nullptr) << "no tooltip while there is no hint";
 
   phone.SetHint(Cp(u8"Номер телефону провайдера"));
   connect.SetHint(Cp(u8"З`єднатися з мережею"));
-  EXPECT_EQ(TooltipOf(WindowOf(form)), nullptr) << "made at the first mouse move, not before";
+  EXPECT_EQ(TooltipOf(WindowOf(form_)), nullptr) << "made at the first mouse move, not before";
   ::SendMessageW(WindowOf(plain), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  const HWND tooltip = TooltipOf(WindowOf(form));
+  const HWND tooltip = TooltipOf(WindowOf(form_));
   ASSERT_NE(tooltip, nullptr) << "made when the mouse moves over any control of the form";
   EXPECT_TRUE(::GetWindowLongW(tooltip, GWL_STYLE) & TTS_ALWAYSTIP);
   EXPECT_EQ(ToolCount(tooltip), 2);
-  EXPECT_EQ(ToolText(tooltip, WindowOf(form), WindowOf(phone)), L"Номер телефону провайдера");
-  EXPECT_EQ(ToolText(tooltip, WindowOf(form), WindowOf(connect)), L"З`єднатися з мережею");
+  EXPECT_EQ(ToolText(tooltip, WindowOf(form_), WindowOf(phone)), L"Номер телефону провайдера");
+  EXPECT_EQ(ToolText(tooltip, WindowOf(form_), WindowOf(connect)), L"З`єднатися з мережею");
 
   connect.SetHint(Cp(u8"Розз`єднатися"));
   EXPECT_EQ(ToolCount(tooltip), 2);
-  EXPECT_EQ(ToolText(tooltip, WindowOf(form), WindowOf(connect)), L"Розз`єднатися");
+  EXPECT_EQ(ToolText(tooltip, WindowOf(form_), WindowOf(connect)), L"Розз`єднатися");
   EXPECT_EQ(connect.Hint(), Cp(u8"Розз`єднатися"));
 
   phone.SetHint("");
   EXPECT_EQ(ToolCount(tooltip), 1);
   {
-    ui::Button passing(form, {12, 240, 117, 25}, "x");
+    ui::Button passing(form_, {12, 240, 117, 25}, "x");
     passing.SetHint("Gone soon");
     EXPECT_EQ(ToolCount(tooltip), 2);
   }
   EXPECT_EQ(ToolCount(tooltip), 1) << "a destroyed control's tool goes with it";
   ::SendMessageW(WindowOf(connect), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(TooltipOf(WindowOf(form)), tooltip) << "one tooltip for the form";
+  EXPECT_EQ(TooltipOf(WindowOf(form_)), tooltip) << "one tooltip for the form";
   EXPECT_EQ(ToolCount(tooltip), 1);
 }
 
-TEST(Win32Hints, HintsSetAndRemovedBeforeTheTooltipIsMadeAreTheOnlyOnesItGets) {
-  auto harness = MakeToolkitHarness();
-  ui::FormOptions options;
-  options.clientSize = {395, 351};
-  ui::Form form(harness->Backend(), options);
-  ui::Edit phone(form, {176, 36, 203, 21});
-  ui::Edit login(form, {176, 80, 203, 21});
+TEST_F(Win32Hints, HintsSetAndRemovedBeforeTheTooltipIsMadeAreTheOnlyOnesItGets) {
+  ui::Edit phone(form_, {176, 36, 203, 21});
+  ui::Edit login(form_, {176, 80, 203, 21});
   phone.SetHint("first");
   phone.SetHint(Cp(u8"Номер телефону"));
   login.SetHint("gone");
   login.SetHint("");
   {
-    ui::Button passing(form, {12, 240, 117, 25}, "x");
+    ui::Button passing(form_, {12, 240, 117, 25}, "x");
     passing.SetHint("Gone before the tooltip");
   }
   ::SendMessageW(WindowOf(login), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  const HWND tooltip = TooltipOf(WindowOf(form));
+  const HWND tooltip = TooltipOf(WindowOf(form_));
   ASSERT_NE(tooltip, nullptr);
   EXPECT_EQ(ToolCount(tooltip), 1);
-  EXPECT_EQ(ToolText(tooltip, WindowOf(form), WindowOf(phone)), L"Номер телефону");
+  EXPECT_EQ(ToolText(tooltip, WindowOf(form_), WindowOf(phone)), L"Номер телефону");
 }
 
-TEST(Win32Hints, TheFirstHoverOverAControlShowsItsHint) {
-  auto harness = MakeToolkitHarness();
-  ui::FormOptions options;
-  options.clientSize = {395, 351};
-  ui::Form form(harness->Backend(), options);
-  ui::Button connect(form, {12, 208, 117, 25}, "OK");
+TEST_F(Win32Hints, TheFirstHoverOverAControlShowsItsHint) {
+  ui::Button connect(form_, {12, 208, 117, 25}, "OK");
   connect.SetHint(Cp(u8"З`єднатися з мережею"));
-  form.Show();
-  harness->MoveAway(connect);
-  ASSERT_EQ(TooltipOf(WindowOf(form)), nullptr);
+  form_.Show();
+  harness_->MoveAway(connect);
+  ASSERT_EQ(TooltipOf(WindowOf(form_)), nullptr);
 
   // The move that makes the tooltip is the one it starts timing from; no second move comes.
-  harness->Hover(connect, 10, 10);
-  const HWND tooltip = TooltipOf(WindowOf(form));
+  harness_->Hover(connect, 10, 10);
+  const HWND tooltip = TooltipOf(WindowOf(form_));
   ASSERT_NE(tooltip, nullptr);
-  EXPECT_TRUE(harness->WaitUntil([&] { return ::IsWindowVisible(tooltip) != FALSE; }, 5000))
+  EXPECT_TRUE(harness_->WaitUntil([&] { return ::IsWindowVisible(tooltip) != FALSE; }, 5000))
       << "the hint never showed";
-  harness->MoveAway(connect);
+  harness_->MoveAway(connect);
 }
 
 }  // namespace
