@@ -28,11 +28,10 @@ Win32Control::Win32Control(Win32Form& form, ui::ControlKind kind, ui::Rect bound
   // more round of messages, and at start-up there are a few dozen of them.
   const std::wstring wideText = Wide(text);
   autoSize_ = kind_ == ui::ControlKind::Label && bounds.width == 0 && bounds.height == 0;
-  const ui::Rect device = autoSize_ ? FittedRect(wideText) : WindowRect(ToDevice(bounds_));
   // A sunken or etched static grows by the edge it adds to itself when it is made with a
   // size; placed afterwards, it keeps the size given.
   const bool edged = kind == ui::ControlKind::BevelLine || kind == ui::ControlKind::BevelFrame;
-  const ui::Rect made = edged ? ui::Rect{} : device;
+  const ui::Rect made = edged ? ui::Rect{} : autoSize_ ? FittedRect(wideText) : ToDevice(bounds_);
   const WindowKind window = WindowKindOf(kind);
   const int id = form_.NextControlId();
   hwnd_ = ::CreateWindowExW(window.exStyle, window.className, wideText.c_str(),
@@ -243,16 +242,11 @@ void Win32Control::SetBounds(ui::Rect bounds) {
     Place(ToDevice(bounds_));
 }
 
-ui::Rect Win32Control::WindowRect(ui::Rect device) const {
+void Win32Control::Place(ui::Rect device) {
   if (kind_ == ui::ControlKind::BevelLine) {
     device.top += device.height - kRuleHeight;
     device.height = kRuleHeight;
   }
-  return device;
-}
-
-void Win32Control::Place(ui::Rect device) {
-  device = WindowRect(device);
   ::MoveWindow(hwnd_, device.left, device.top, device.width, device.height, TRUE);
 }
 

@@ -73,8 +73,6 @@ class Win32Control : public ui::ControlPeer {
   void FitToText();
   // The size the text needs, in screen pixels, where the label is; the layout takes it too.
   ui::Rect FittedRect(std::wstring text);
-  // The window's own rectangle for one already scaled to the screen: a rule is thinner.
-  ui::Rect WindowRect(ui::Rect device) const;
   // Moves the window to a rectangle already scaled to the screen.
   void Place(ui::Rect device);
 
