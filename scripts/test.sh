@@ -56,6 +56,7 @@ if [ "$build_only" = 1 ]; then
   exit 0
 fi
 
+step "test bootstrap" tests/scripts/bootstrap-test.sh
 step "test native" ctest --preset native
 step "fuzz (short pass)" scripts/fuzz.sh --short
 step "test sanitize" ctest --preset sanitize
