@@ -41,6 +41,7 @@ TForm1::TForm1(ui::Backend& backend, MainWindowServices services)
       Timer1(*this),
       TurnOffTimer(*this),
       TimeTimer(*this),
+      LineTimer(*this),
       PopupMainMenu(*this),
       PopupMenuTray(*this),
       services_(services) {
@@ -224,12 +225,6 @@ void TForm1::FormDestroy() {
 
 void TForm1::Process_WMCTIVATEFORM() {
   RestoreApp();
-}
-
-void TForm1::ExitItemClick() {
-  DisconnectButtonClick();
-  // The process ends with the main window; nothing is asked and nothing is saved.
-  Close();
 }
 
 void TForm1::AboutItemClick() {

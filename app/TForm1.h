@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/TLog.h"
 #include "data/TSetup.h"
@@ -96,12 +97,27 @@ class TForm1 : public ui::Form {
   void OpenSetupItemClick(ui::Form* over = nullptr);
   void SaveSetupItemClick(ui::Form* over = nullptr);
   // The service's progress notifier; it may run on any thread.
-  static void DialNotifier(std::uint32_t message, std::uint32_t state, std::uint32_t error);
+  static void DialNotifier(std::uintptr_t connection, std::uint32_t state, std::uint32_t error);
   // The UI thread's half of a progress report.
-  void ShowDialProgress(std::uint32_t state, std::uint32_t error);
+  void ShowDialProgress(std::uintptr_t connection, std::uint32_t state, std::uint32_t error);
+  // Watches the line while it is up and the service's release of hung-up connections.
+  void LineTimerTimer();
 
   // --- the connection ---
-  std::uintptr_t ConnectionHandle = 0;  // of the last dial; zero when there is none
+  // The connection of the dial under way or of the line that is up; zero when there is none.
+  std::uintptr_t ConnectionHandle = 0;
+  bool LineUp = false;  // the service reported the connection up, and the log says so
+  // Hung up, and not yet let go by the service: the port is still theirs.
+  std::vector<std::uintptr_t> Releasing;
+  // What waits for the releases: a dial asked for meanwhile, or the program's end.
+  enum class AfterReleaseStep { Nothing, Dial, End };
+  AfterReleaseStep AfterRelease = AfterReleaseStep::Nothing;
+  bool PreparingDial = false;  // the dial command lets other messages run before it dials
+  bool Ending = false;         // Exit was given: no dial goes out any more
+  static constexpr std::uint32_t kLineCheckMs = 250;
+  // The longest wait for the service to let a connection go: a few seconds.
+  static constexpr int kReleaseTicks = 5000 / kLineCheckMs;
+  int ReleaseTicksLeft = 0;
 
   // --- who is using the program ---
   std::string CurrentUserName;  // empty when nobody is chosen
@@ -158,6 +174,7 @@ class TForm1 : public ui::Form {
   ui::Timer Timer1;
   ui::Timer TurnOffTimer;
   ui::Timer TimeTimer;
+  ui::Timer LineTimer;
 
   // --- the scheduled power-off ---
   dialogs::TimeOfDay ShutdownTime;  // its hour and minute count while TimeTimer runs
@@ -213,6 +230,11 @@ class TForm1 : public ui::Form {
   void RegisterAsDialTarget();
   void UnregisterAsDialTarget();
   void ApplyLogInterval();
+  // Hangs up the known connection, if any, and logs the end of a line that was up.
+  void EndConnection();
+  void WatchLine();
+  // True once the service no longer knows a hung-up connection: its port is free.
+  bool LetGo(std::uintptr_t connection);
   void WithdrawLogIn();
   int ButtonCount() const;
   void PlaceButton(int index);

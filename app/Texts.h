@@ -30,6 +30,8 @@ inline const std::string kChooseNameFirst = Cp("Виберіть своє ім`�
 inline const std::string kNoConnections = Cp("Немає доступних з`єднань.");
 inline const std::string kDialErrorCaption = Cp("На жаль, помилка.");
 inline const std::string kDisconnected = Cp("Роз`єднано.");
+// Followed by the service's reason when it gives one.
+inline const std::string kLineDropped = Cp("Зв`язок обірвано.");
 inline const std::string kConnectedAction = Cp("з`єднався");
 inline const std::string kDisconnectedAction = Cp("розз`єднався");
 inline const std::string kStillOnlineAction = Cp("працював");

@@ -11,7 +11,6 @@
 #include "dialogs/TTurnOffForm.h"
 #include "dialogs/TUserForm.h"
 #include "platform/sim/SimulatedPower.h"
-#include "platform/sim/SimulatedRemoteAccess.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32NotifyIcons.h"
@@ -22,21 +21,14 @@
 
 namespace {
 
-// BRUMELKA_SIMULATE names the folder of a simulated system, for machines without the
-// remote-access service (Wine), for demonstrations, and for a power-off that leaves the
-// machine running.
+// BRUMELKA_SIMULATE names a folder for a power-off that leaves the machine running: tests and
+// demonstrations under Wine, where the real one would end the Wine session.
 std::optional<platform::NativePath> SimulationFolder() {
   const DWORD length = GetEnvironmentVariableW(L"BRUMELKA_SIMULATE", nullptr, 0);
   if (length <= 1) return std::nullopt;
   std::wstring folder(length, L'\0');
   folder.resize(GetEnvironmentVariableW(L"BRUMELKA_SIMULATE", folder.data(), length));
   return folder;
-}
-
-std::unique_ptr<platform::RemoteAccess> MakeRemoteAccess(
-    const std::optional<platform::NativePath>& simulation) {
-  if (simulation) return std::make_unique<platform::SimulatedRemoteAccess>(*simulation);
-  return std::make_unique<platform::Win32RemoteAccess>();
 }
 
 std::unique_ptr<platform::Power> MakePower(const std::optional<platform::NativePath>& simulation,
@@ -64,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::Win32TextEditor textEditor;
   platform::Win32NotifyIcons notifyIcons;
   const std::optional<platform::NativePath> simulation = SimulationFolder();
-  const std::unique_ptr<platform::RemoteAccess> remoteAccess = MakeRemoteAccess(simulation);
+  platform::Win32RemoteAccess remoteAccess;
   // A simulated power-off ends the program as Windows would: the main window goes, taking
   // the tray icon with it, and the program leaves with exit code 0.
   TForm1* mainWindow = nullptr;
@@ -74,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     });
   });
   TForm1 form(backend,
-              MainWindowServices{profiles, *remoteAccess, clock, textEditor, notifyIcons, *power});
+              MainWindowServices{profiles, remoteAccess, clock, textEditor, notifyIcons, *power});
   mainWindow = &form;
   // Made when first shown: their windows would cost more start-up time than the main window's.
   std::optional<dialogs::TUserForm> userForm;

@@ -44,18 +44,11 @@ constexpr std::array<StateText, 28> kStateTexts = {{
     {0x2001, "Ви вийшли з мережі."},
 }};
 
-// The service's texts are at most 100 bytes; one more keeps a terminating zero.
-constexpr std::uint32_t kErrorTextSize = 100;
-
 }  // namespace
 
 std::string ErrorText(platform::RemoteAccess& service, std::uint32_t error) {
-  // Zeroed first: a service that writes nothing must not leave garbage to show.
-  std::array<char, kErrorTextSize + 1> buffer{};
-  service.GetErrorString(error, buffer.data(), kErrorTextSize);
-  buffer.back() = '\0';
-  std::string message(buffer.data());
-  if (message.empty())
+  std::string message;
+  if (service.GetErrorString(error, message) != 0 || message.empty())
     message = text::Cp("Помилка віддаленого доступу ") + std::to_string(error) + ".";
   return message;
 }

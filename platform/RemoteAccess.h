@@ -1,6 +1,6 @@
 #pragma once
-// The remote-access service: its five calls, with the records in the byte forms that the
-// 32-bit Windows service takes (RASENTRYNAME of 264 bytes, RASDIALPARAMS of 1052 bytes).
+// The remote-access service as the program uses it. Texts are Windows-1251; the dial record
+// keeps the byte form of the 32-bit service's RASDIALPARAMS of 1052 bytes.
 
 #include <algorithm>
 #include <array>
@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -77,44 +78,39 @@ class RasDialParams : public RasRecord<1052> {
   std::string Domain() const { return GetText(kDomain, kDomainSize); }
 };
 
-// The enumeration buffer: 100 RASENTRYNAME records of 264 bytes, one after another.
-class RasEntryNames : public RasRecord<26400> {
- public:
-  static constexpr std::size_t kRecordSize = 264;
-  static constexpr std::size_t kCapacity = 100;
-  static constexpr std::size_t kNameSize = 257;
-
-  std::string Name(std::size_t index) const { return GetText(index * kRecordSize + 4, kNameSize); }
-  void SetName(std::size_t index, std::string_view name) {
-    PutText(index * kRecordSize + 4, kNameSize, name);
-  }
-};
-
-// Error codes the program itself looks at.
+// Error codes and dial states the program itself looks at.
+inline constexpr std::uint32_t kRasInvalidHandle = 6;
 inline constexpr std::uint32_t kRasBufferTooSmall = 603;
 inline constexpr std::uint32_t kRasCannotFindPhonebookEntry = 623;
 inline constexpr std::uint32_t kRasInvalidSize = 632;
 inline constexpr std::uint32_t kRasAuthenticationFailure = 691;
+inline constexpr std::uint32_t kRasConnected = 0x2000;
+inline constexpr std::uint32_t kRasDisconnected = 0x2001;
 
 class RemoteAccess {
  public:
-  // The notifier of type 0 (RasDialFunc): event message, dial state, error code. It may be
-  // called on a thread of the service's own; it carries no context.
-  using Notifier = void (*)(std::uint32_t message, std::uint32_t state, std::uint32_t error);
+  // A dial's progress: the connection it belongs to, the dial state and an error code. Called
+  // on a thread of the service's own, possibly before Dial has returned.
+  using Notifier = void (*)(std::uintptr_t connection, std::uint32_t state, std::uint32_t error);
 
   virtual ~RemoteAccess() = default;
 
-  // The default phone book's entries; on 0 the first `entryCount` records hold their names.
-  virtual std::uint32_t EnumEntries(RasEntryNames& buffer, std::uint32_t& byteCount,
-                                    std::uint32_t& entryCount) = 0;
+  // Every entry name of the default phone book, in the service's order.
+  virtual std::uint32_t EnumEntries(std::vector<std::string>& names) = 0;
   // On 0 the record holds the entry's stored dial parameters.
   virtual std::uint32_t GetEntryDialParams(RasDialParams& params, bool& passwordStored) = 0;
-  // Returns at once; on 0 the dial has started and `handle` holds the new connection.
+  // `handle` must be 0. Returns at once; on 0 the dial has started. The service may store a
+  // handle also when it refuses: that connection holds the port until it is hung up.
   virtual std::uint32_t Dial(const RasDialParams& params, Notifier notifier,
                              std::uintptr_t& handle) = 0;
+  // Returns at once; the service lets the connection go some time later.
   virtual std::uint32_t HangUp(std::uintptr_t handle) = 0;
-  // Writes a zero-terminated text of at most `size` bytes into `buffer`.
-  virtual std::uint32_t GetErrorString(std::uint32_t error, char* buffer, std::uint32_t size) = 0;
+  // 0 with the connection's state and error while the service knows it; kRasInvalidHandle
+  // once it has let it go.
+  virtual std::uint32_t GetConnectStatus(std::uintptr_t handle, std::uint32_t& state,
+                                         std::uint32_t& error) = 0;
+  // The service's whole text for an error code.
+  virtual std::uint32_t GetErrorString(std::uint32_t error, std::string& text) = 0;
 };
 
 }  // namespace platform

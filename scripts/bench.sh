@@ -10,7 +10,7 @@
 #   memory    peak working set of the same two once they idle after showing the window
 #   size      the stripped i686 brumelka.exe
 #   log       one log entry into a 1 GiB (sparse) log against one into an empty log, natively
-#   dial      a burst of 1000 progress reports from the simulated service into the real main
+#   dial      a burst of 1000 progress reports from the stand-in service into the real main
 #             window: all in order on the status line, and how long WM_NULL takes meanwhile
 #
 # The Windows figures come from the i686 build where 32-bit programs can run, else from the
@@ -44,12 +44,13 @@ build native bench_log
 build win32 brumelka # the shipped program, for its size
 if [ "$arch" = win32 ]; then
   build win32 bench_bare_window bench_styled_window bench_styled_controls bench_launcher \
-    bench_dial_progress
+    bench_dial_progress rasapi32_standin
 else
   build win64 brumelka bench_bare_window bench_styled_window bench_styled_controls bench_launcher \
-    bench_dial_progress
+    bench_dial_progress rasapi32_standin
 fi
 win="$prefix-$arch"
+export BRUMELKA_RAS_STANDIN="$win/standin/rasapi32.dll"
 
 export BRUMELKA_WINEPREFIX="${BRUMELKA_WINEPREFIX:-$root/build/wineprefix-bench-$arch}"
 export BRUMELKA_WINE_STATE="${BRUMELKA_WINE_STATE:-$root/build/wine-state-bench}"
@@ -67,7 +68,7 @@ workdir="$win/bench-run"
 rm -rf "$workdir"
 mkdir -p "$workdir/demo"
 cp "$root/demo/phonebook.ini" "$workdir/demo/phonebook.ini"
-startup=$(cd "$workdir" && BRUMELKA_SIMULATE="Z:$workdir/demo" wine_run "$win/bench/bench_launcher.exe" \
+startup=$(cd "$workdir" && BRUMELKA_RAS_PHONEBOOK="Z:$workdir/demo/phonebook.ini" wine_run "$win/bench/bench_launcher.exe" \
   "$runs" brumelka "Z:$win/brumelka.exe" bare "Z:$win/bench/bench_bare_window.exe" \
   styled "Z:$win/bench/bench_styled_window.exe" controls "Z:$win/bench/bench_styled_controls.exe" |
   tr -d '\r')

@@ -3,8 +3,9 @@
 #
 # The i686 build is the one that ships; on a machine that cannot execute 32-bit programs the
 # x86-64 build runs instead. The program runs in its own folder build/run-<arch>/ and its own
-# Wine prefix build/wineprefix-run-<arch>/, apart from the test prefixes. It dials through its
-# simulated remote-access service, which serves the demo phone book demo/phonebook.ini.
+# Wine prefix build/wineprefix-run-<arch>/, apart from the test prefixes. Wine has no
+# remote-access service: the project's stand-in rasapi32.dll is put into that prefix, and it
+# serves the demo phone book demo/phonebook.ini to the program's own remote-access calls.
 #
 # With DISPLAY set the program runs in the foreground until it is closed. Without DISPLAY it
 # runs on a private Xvfb: once its main window is up a screenshot is saved to
@@ -25,9 +26,11 @@ if [ $# -ge 1 ]; then
   exe="$(realpath "$1")"
 else
   cmake --preset "$arch"
-  cmake --build --preset "$arch" --target brumelka
+  cmake --build --preset "$arch" --target brumelka rasapi32_standin
   exe="$root/build/$arch/brumelka.exe"
 fi
+standin="$root/build/$arch/standin/rasapi32.dll"
+[ -f "$standin" ] || cmake --build --preset "$arch" --target rasapi32_standin
 [ -f "$exe" ] || {
   echo "run: $exe was not built" >&2
   exit 1
@@ -36,8 +39,10 @@ fi
 workdir="$root/build/run-$arch"
 mkdir -p "$workdir/demo"
 cp "$exe" "$workdir/brumelka.exe"
-# Wine has no remote-access service: the program's simulated one serves a demo phone book.
 cp "$root/demo/phonebook.ini" "$workdir/demo/phonebook.ini"
+export BRUMELKA_RAS_STANDIN="$standin"
+export BRUMELKA_RAS_PHONEBOOK="Z:$workdir/demo/phonebook.ini"
+# A scheduled power-off writes its request into demo/system.log instead of ending the session.
 export BRUMELKA_SIMULATE="Z:$workdir/demo"
 
 export BRUMELKA_WINEPREFIX="$root/build/wineprefix-run-$arch"

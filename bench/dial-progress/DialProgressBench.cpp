@@ -19,10 +19,10 @@
 #include "app/TForm1.h"
 #include "dial/DialStatusText.h"
 #include "platform/native/IniProfileFiles.h"
-#include "platform/sim/SimulatedRemoteAccess.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Control.h"
+#include "platform/win32/Win32RemoteAccess.h"
 #include "platform/win32/Win32Text.h"
 #include "tests/support/FakeNotifyIcons.h"
 #include "tests/support/FakePower.h"
@@ -110,8 +110,9 @@ class Pinger {
 int main(int argc, char** argv) {
   const int burst = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
   testing_support::TempFolder folder;
-  folder.Write(platform::SimulatedRemoteAccess::kPhoneBookName,
-               "[Burst]\r\nStepMs=0\r\nBurst=" + std::to_string(burst) + "\r\n");
+  // The stand-in service reads its phone book from the file this names.
+  folder.Write("phonebook.ini", "[Burst]\r\nStepMs=0\r\nBurst=" + std::to_string(burst) + "\r\n");
+  ::SetEnvironmentVariableW(L"BRUMELKA_RAS_PHONEBOOK", (folder.Path() / "phonebook.ini").c_str());
   const auto windowsFolder = folder.Path() / "windows";
   std::filesystem::create_directories(windowsFolder);
   platform::IniProfileFiles profiles(windowsFolder);
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
   profiles.Write("brumelka.ini", "Params", "IsMinimizeToTrayOnConnect", "0");
 
   win32::Win32Backend backend(::GetModuleHandleW(nullptr));
-  platform::SimulatedRemoteAccess remoteAccess(folder.Path());
+  platform::Win32RemoteAccess remoteAccess;
   platform::Win32Clock clock;
   testing_support::FakeTextEditor textEditor;
   testing_support::FakeNotifyIcons notifyIcons;

@@ -1,4 +1,5 @@
-// Dialling the chosen entry, the refusal box, hang-up, the periodic mark and the log command.
+// Dialling the chosen entry, the refusal box, hang-up, the line's watch, the release the next
+// dial and the end wait for, the periodic mark and the log command.
 
 #include <thread>
 #include <vector>
@@ -30,6 +31,20 @@ class DialTest : public MainWindowTest {
     ASSERT_TRUE(form->IsLoggedIn);
   }
 
+  // The service reports the line up, and the report reaches the window.
+  void ComeUp() {
+    remoteAccess.Report(0x2000);
+    backend.RunPosted();
+  }
+
+  void DialAndComeUp() {
+    form->ConnectButtonClick();
+    ComeUp();
+  }
+
+  // One look of the line's watch.
+  void WatchOnce() { backend.AdvanceClock(TForm1::kLineCheckMs); }
+
   std::string Log() const { return folder.Read("connects.log"); }
 
   static std::string Line(const std::string& user, const std::string& action) {
@@ -46,8 +61,6 @@ TEST_F(DialTest, PhoneBookEntriesAreListedInServiceOrderWithNoneSelected) {
   ASSERT_EQ(form->ConnectionListBox.Count(), 2);
   EXPECT_EQ(form->ConnectionListBox.Item(1), Cp("Резервний"));
   EXPECT_EQ(form->ConnectionListBox.SelectedIndex(), -1);
-  EXPECT_EQ(remoteAccess.firstRecordSize, 264u);
-  EXPECT_EQ(remoteAccess.enumByteCount, 26400u);
 }
 
 TEST_F(DialTest, FailedListingLeavesTheListEmptyAndTheDialSaysSo) {
@@ -72,7 +85,7 @@ TEST_F(DialTest, NobodyLoggedInIsAskedToChooseANameAndNothingIsDialled) {
   EXPECT_TRUE(remoteAccess.dials.empty());
 }
 
-TEST_F(DialTest, AcceptedDialUsesTheFieldsOverTheStoredParametersAndLogsTheConnect) {
+TEST_F(DialTest, AcceptedDialUsesTheFieldsOverTheStoredParametersAndLogsTheConnectOnceUp) {
   StartLoggedIn();
   form->PhoneEdit.SetText("");  // an emptied field goes out empty
   backend.Click(form->ConnectButton);
@@ -88,12 +101,20 @@ TEST_F(DialTest, AcceptedDialUsesTheFieldsOverTheStoredParametersAndLogsTheConne
   // What only the service fills in is kept.
   EXPECT_EQ(dial.callback, "cb-123");
   EXPECT_EQ(dial.domain, "DOM");
+  EXPECT_EQ(dial.handleBefore, 0u);
   EXPECT_EQ(form->ConnectionHandle, 0x77u);
-  EXPECT_TRUE(form->Timer1.Enabled());
-  EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")));
   // The settings send the window away after the dial; the status line is the notifier's.
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(form->Label1.Text(), Cp("Змінено користувача на \"anna\"."));
+  // Accepted is not connected: the log and the marks wait for the line.
+  EXPECT_FALSE(form->Timer1.Enabled());
+  EXPECT_EQ(Log(), "");
+  ComeUp();
+  EXPECT_TRUE(form->Timer1.Enabled());
+  EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")));
+  remoteAccess.Report(0x2000);  // said twice, logged once
+  backend.RunPosted();
+  EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")));
 }
 
 TEST_F(DialTest, ChosenEntryIsDialledAndTheWindowStaysWhenTheSettingSaysSo) {
@@ -129,7 +150,7 @@ TEST_F(DialTest, UnreadableStoredParametersDropTheDialSilently) {
   EXPECT_EQ(Log(), "");
 }
 
-TEST_F(DialTest, RefusedDialShowsTheServiceTextInAnUnownedBoxAndChangesNothingElse) {
+TEST_F(DialTest, RefusedDialShowsTheServiceTextInAnUnownedBoxAndHangsUpWhatItHolds) {
   StartLoggedIn();
   const std::string status = form->Label1.Text();
   remoteAccess.dialResult = 676;
@@ -144,13 +165,13 @@ TEST_F(DialTest, RefusedDialShowsTheServiceTextInAnUnownedBoxAndChangesNothingEl
   EXPECT_EQ(box.caption, Cp("На жаль, помилка."));
   EXPECT_EQ(box.text, Cp("Лінія зайнята."));
   EXPECT_EQ(remoteAccess.errorTextsAsked, std::vector<std::uint32_t>{676});
-  EXPECT_EQ(remoteAccess.lastErrorBufferSize, 100u);
   EXPECT_FALSE(form->Timer1.Enabled());
   EXPECT_EQ(Log(), "");
   EXPECT_EQ(form->Label1.Text(), status);
   EXPECT_TRUE(form->Visible());
-  // Whatever the service stored stays.
-  EXPECT_EQ(form->ConnectionHandle, 0x77u);
+  // The handle the service stored with its refusal holds the port: it is let go at once.
+  EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0x77});
+  EXPECT_EQ(form->ConnectionHandle, 0u);
 }
 
 TEST_F(DialTest, RefusalWithoutAServiceTextShowsOurOwn) {
@@ -162,21 +183,22 @@ TEST_F(DialTest, RefusalWithoutAServiceTextShowsOurOwn) {
   EXPECT_EQ(backend.Messages()[0].text, Cp("Помилка віддаленого доступу 633."));
 }
 
-TEST_F(DialTest, SecondDialPassesTheHandleTheFirstOneStored) {
+TEST_F(DialTest, ADialWhileAConnectionIsKnownDoesNotGoOut) {
   StartLoggedIn();
   form->ConnectButtonClick();
   form->ConnectButtonClick();
-  ASSERT_EQ(remoteAccess.dials.size(), 2u);
+  ComeUp();
+  form->ConnectButtonClick();
+  ASSERT_EQ(remoteAccess.dials.size(), 1u);
   EXPECT_EQ(remoteAccess.dials[0].handleBefore, 0u);
-  EXPECT_EQ(remoteAccess.dials[1].handleBefore, 0x77u);
 }
 
-TEST_F(DialTest, HangUpWithoutADialStillLogsOutAndWritesTheDisconnect) {
+TEST_F(DialTest, HangUpWithoutADialLogsOutWithoutCallingTheServiceOrLogging) {
   StartLoggedIn();
   backend.Click(form->DisconnectButton);
 
-  EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0});
-  EXPECT_EQ(Log(), Line("anna", Cp("розз`єднався")));
+  EXPECT_TRUE(remoteAccess.hangUps.empty());
+  EXPECT_EQ(Log(), "");
   EXPECT_FALSE(form->IsLoggedIn);
   EXPECT_EQ(form->CurrentUserName, "");
   EXPECT_EQ(form->PhoneEdit.Text(), "");
@@ -187,17 +209,25 @@ TEST_F(DialTest, HangUpWithoutADialStillLogsOutAndWritesTheDisconnect) {
 
 TEST_F(DialTest, HangUpAfterADialStopsTheMarksAndForgetsTheHandle) {
   StartLoggedIn();
-  form->ConnectButtonClick();
+  DialAndComeUp();
   form->DisconnectButtonClick();
   EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0x77});
   EXPECT_EQ(form->ConnectionHandle, 0u);
   EXPECT_FALSE(form->Timer1.Enabled());
   EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")) + Line("anna", Cp("розз`єднався")));
+
+  // A dial hung up before its line came up leaves no line in the log.
+  form->Show();
+  LogIn("anna", "secret");
+  form->ConnectButtonClick();
+  form->DisconnectButtonClick();
+  EXPECT_EQ(remoteAccess.hangUps, (std::vector<std::uintptr_t>{0x77, 0x77}));
+  EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")) + Line("anna", Cp("розз`єднався")));
 }
 
 TEST_F(DialTest, HangUpDoesNothingWhileNobodyIsLoggedInEvenWithAConnectionUp) {
   StartLoggedIn();
-  form->ConnectButtonClick();
+  DialAndComeUp();
   form->ChangeUserItemClick();
   form->DisconnectButtonClick();
   EXPECT_TRUE(remoteAccess.hangUps.empty());
@@ -212,17 +242,108 @@ TEST_F(DialTest, HangUpDoesNothingWhileNobodyIsLoggedInEvenWithAConnectionUp) {
   EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")) + Line("bohdan", Cp("розз`єднався")));
 }
 
-TEST_F(DialTest, ExitHangsUpForALoggedInUserOnly) {
+TEST_F(DialTest, ExitHangsUpTheKnownConnectionWhoeverIsLoggedInAndEndsOnceItIsLetGo) {
+  StartLoggedIn();
+  DialAndComeUp();
+  form->ChangeUserItemClick();
+  remoteAccess.releaseAtHangUp = false;
+  form->ExitItemClick();
+  EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0x77});
+  EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")) + Line("", Cp("розз`єднався")));
+
+  // The window stays, and a dial asked for meanwhile does not go out.
+  WatchOnce();
+  EXPECT_FALSE(dynamic_cast<const headless::HeadlessForm&>(form->Peer()).Destroyed());
+  form->Show();
+  LogIn("bohdan", "");
+  form->ConnectButtonClick();
+  remoteAccess.Release(0x77);
+  WatchOnce();
+  EXPECT_TRUE(dynamic_cast<const headless::HeadlessForm&>(form->Peer()).Destroyed());
+  EXPECT_EQ(remoteAccess.dials.size(), 1u);
+}
+
+TEST_F(DialTest, ExitWithNothingConnectedEndsAtOnceAndAServiceThatNeverLetsGoIsNotWaitedForEver) {
   StartLoggedIn();
   form->ExitItemClick();
-  EXPECT_EQ(remoteAccess.hangUps.size(), 1u);
+  EXPECT_TRUE(remoteAccess.hangUps.empty());
+  EXPECT_TRUE(dynamic_cast<const headless::HeadlessForm&>(form->Peer()).Destroyed());
 
   form.reset();
-  remoteAccess.hangUps.clear();
-  WriteUsers({kAnna});
-  Start();
+  StartLoggedIn();
+  form->ConnectButtonClick();
+  remoteAccess.releaseAtHangUp = false;
   form->ExitItemClick();
+  backend.AdvanceClock(4000);
+  EXPECT_FALSE(dynamic_cast<const headless::HeadlessForm&>(form->Peer()).Destroyed());
+  backend.AdvanceClock(1000);
+  EXPECT_TRUE(dynamic_cast<const headless::HeadlessForm&>(form->Peer()).Destroyed());
+}
+
+TEST_F(DialTest, AHangUpOrExitWhileTheDialWaitsForPendingMessagesCallsTheDialOff) {
+  StartLoggedIn();
+  remoteAccess.duringDialParams = [this] {
+    backend.PostToUiThread([this] { form->DisconnectButtonClick(); });
+  };
+  form->ConnectButtonClick();
+  EXPECT_TRUE(remoteAccess.dials.empty());
+
+  LogIn("anna", "secret");
+  remoteAccess.duringDialParams = [this] {
+    backend.PostToUiThread([this] { form->ExitItemClick(); });
+  };
+  form->ConnectButtonClick();
+  EXPECT_TRUE(remoteAccess.dials.empty());
+  EXPECT_EQ(form->ConnectionHandle, 0u);
+}
+
+TEST_F(DialTest, ADialThatFailsLaterIsHungUpAndBringsTheWindowBackWithTheServiceText) {
+  StartLoggedIn();
+  remoteAccess.errorText = Cp("Доступ заборонено.");
+  remoteAccess.releaseAtHangUp = false;
+  form->ConnectButtonClick();
+  ASSERT_FALSE(form->Visible());
+  remoteAccess.Report(5, 691);
+  backend.RunPosted();
+  EXPECT_EQ(form->Label1.Text(), Cp("Доступ заборонено."));
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0x77});
+  EXPECT_EQ(form->ConnectionHandle, 0u);
+  EXPECT_FALSE(form->Timer1.Enabled());
+  EXPECT_EQ(Log(), "");
+
+  // The next dial waits until the service has let the failed one go, then goes out.
+  form->ConnectButtonClick();
+  WatchOnce();
+  EXPECT_EQ(remoteAccess.dials.size(), 1u);
+  remoteAccess.Release(0x77);
+  WatchOnce();
+  ASSERT_EQ(remoteAccess.dials.size(), 2u);
+  EXPECT_EQ(remoteAccess.dials[1].handleBefore, 0u);
+}
+
+TEST_F(DialTest, ALineThatDropsIsNoticedLoggedOnceAndHungUp) {
+  StartLoggedIn();
+  remoteAccess.errorText = Cp("Віддалений комп'ютер розірвав зв`язок.");
+  DialAndComeUp();
+  ASSERT_FALSE(form->Visible());
+  WatchOnce();
   EXPECT_TRUE(remoteAccess.hangUps.empty());
+
+  remoteAccess.Drop(629);
+  WatchOnce();
+  EXPECT_EQ(form->Label1.Text(), Cp("Зв`язок обірвано. Віддалений комп'ютер розірвав зв`язок."));
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0x77});
+  EXPECT_FALSE(form->Timer1.Enabled());
+  EXPECT_TRUE(form->IsLoggedIn);
+  const std::string lines = Line("anna", Cp("з`єднався")) + Line("anna", Cp("розз`єднався"));
+  EXPECT_EQ(Log(), lines);
+
+  // No marks and no second end line afterwards, whatever the user does next.
+  backend.AdvanceClock(30 * 60000);
+  form->DisconnectButtonClick();
+  EXPECT_EQ(Log(), lines);
 }
 
 TEST_F(DialTest, TrayItemsDialWithTheWindowShownAndHangUpWithoutShowingIt) {
@@ -243,8 +364,8 @@ TEST_F(DialTest, ProgressReportsFromTheServiceThreadReachTheStatusLineInOrder) {
   const std::string before = form->Label1.Text();
 
   std::thread service([notifier = remoteAccess.lastNotifier] {
-    for (int i = 0; i < 1000; ++i) notifier(0xCCCD, i % 2 == 0 ? 0 : 1, 0);
-    notifier(0xCCCD, 0x2000, 0);
+    for (int i = 0; i < 1000; ++i) notifier(0x77, i % 2 == 0 ? 0 : 1, 0);
+    notifier(0x77, 0x2000, 0);
   });
   service.join();
   // Nothing touched the window from the service's thread.
@@ -254,7 +375,6 @@ TEST_F(DialTest, ProgressReportsFromTheServiceThreadReachTheStatusLineInOrder) {
   EXPECT_EQ(form->Label1.Text(), Cp("Ви ввійшли в мережу."));
   const auto& label = dynamic_cast<const headless::HeadlessControl&>(form->Label1.Peer());
   EXPECT_EQ(label.PaintedText(), Cp("Ви ввійшли в мережу."));
-  // Only the status line changes.
   EXPECT_TRUE(form->Timer1.Enabled());
   EXPECT_EQ(form->ConnectionHandle, 0x77u);
 }
@@ -262,7 +382,7 @@ TEST_F(DialTest, ProgressReportsFromTheServiceThreadReachTheStatusLineInOrder) {
 TEST_F(DialTest, AReportStillOnItsWayAtHangUpDoesNotOverwriteTheDisconnectedText) {
   StartLoggedIn();
   form->ConnectButtonClick();
-  remoteAccess.lastNotifier(0xCCCD, 14, 0);
+  remoteAccess.Report(14);
   form->DisconnectButtonClick();
   backend.RunPosted();
   EXPECT_EQ(form->Label1.Text(), Cp("Роз`єднано."));
@@ -271,26 +391,34 @@ TEST_F(DialTest, AReportStillOnItsWayAtHangUpDoesNotOverwriteTheDisconnectedText
   form->Show();
   LogIn("anna", "secret");
   form->ConnectButtonClick();
-  remoteAccess.lastNotifier(0xCCCD, 0x2000, 0);
-  backend.RunPosted();
+  ComeUp();
   EXPECT_EQ(form->Label1.Text(), Cp("Ви ввійшли в мережу."));
 }
 
 TEST_F(DialTest, ReportsWithAnErrorShowTheServiceTextAndUnknownStatesBlankTheLine) {
   StartLoggedIn();
-  remoteAccess.errorText = Cp("Доступ заборонено.");
-  form->ShowDialProgress(0x2000, 691);
-  EXPECT_EQ(form->Label1.Text(), Cp("Доступ заборонено."));
-  form->ShowDialProgress(22, 0);
+  form->ConnectButtonClick();
+  form->ShowDialProgress(0x77, 22, 0);
   EXPECT_EQ(form->Label1.Text(), "");
-  form->ShowDialProgress(0x2001, 0);
+  remoteAccess.errorText = Cp("Доступ заборонено.");
+  form->ShowDialProgress(0x77, 0x2000, 691);
+  EXPECT_EQ(form->Label1.Text(), Cp("Доступ заборонено."));
+  // A report of no connection the window knows changes nothing.
+  form->ShowDialProgress(0x77, 0x2001, 0);
+  EXPECT_EQ(form->Label1.Text(), Cp("Доступ заборонено."));
+  EXPECT_EQ(Log(), "");
+
+  form->Show();
+  LogIn("anna", "secret");
+  form->ConnectButtonClick();
+  form->ShowDialProgress(0x77, 0x2001, 0);
   EXPECT_EQ(form->Label1.Text(), Cp("Ви вийшли з мережі."));
-  EXPECT_TRUE(remoteAccess.hangUps.empty());
+  EXPECT_EQ(remoteAccess.hangUps, (std::vector<std::uintptr_t>{0x77, 0x77}));
 }
 
 TEST_F(DialTest, MarksComeEveryIntervalWhileTheTimerRunsAndNameTheCurrentUser) {
   StartLoggedIn();
-  form->ConnectButtonClick();
+  DialAndComeUp();
   const std::string connect = Line("anna", Cp("з`єднався"));
   backend.AdvanceClock(10 * 60000 - 1);
   EXPECT_EQ(Log(), connect);
@@ -314,7 +442,7 @@ TEST_F(DialTest, ZeroOrNegativeIntervalsGiveNoMarksAndHugeOnesAreClamped) {
     profiles.Write("brumelka.ini", "Params", "TimeLogMinuteInterval", minutes);
     std::filesystem::remove(folder.Path() / "connects.log");
     StartLoggedIn();
-    form->ConnectButtonClick();
+    DialAndComeUp();
     backend.AdvanceClock(24ull * 3600 * 1000);
     EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")));
   }
@@ -328,7 +456,7 @@ TEST_F(DialTest, FailedLogWriteIsReportedAndTheDialGoesOn) {
   profiles.Write("brumelka.ini", "Main", "Version", "0.90");
   profiles.Write("brumelka.ini", "Data files", "LogFileName", "no-such-folder/connects.log");
   StartLoggedIn();
-  form->ConnectButtonClick();
+  DialAndComeUp();
   ASSERT_EQ(backend.Messages().size(), 1u);
   EXPECT_EQ(backend.Messages()[0].kind, ui::MessageKind::Info);
   EXPECT_EQ(backend.Messages()[0].text, Cp("Помилка логування."));

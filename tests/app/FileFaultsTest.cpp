@@ -69,6 +69,8 @@ class FileFaultsTest : public DialogsTest {
     LogInAs(kAnna);
     backend.Click(form->ConnectButton);
     ASSERT_EQ(remoteAccess.dials.size(), 1u);
+    remoteAccess.Report(0x2000);
+    backend.RunPosted();
     backend.Click(form->DisconnectButton);
   }
 

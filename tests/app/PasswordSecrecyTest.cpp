@@ -87,7 +87,7 @@ class PasswordSecrecyTest : public PowerOffTest {
     if (!form->Visible()) form->TrayMessage(0x0201);
   }
   void Progress(std::uint32_t state, std::uint32_t error) {
-    TForm1::DialNotifier(0xCCCD, state, error);
+    TForm1::DialNotifier(0x77, state, error);
     backend.RunPosted();
   }
 
@@ -175,6 +175,7 @@ TEST_F(PasswordSecrecyTest, NoPasswordReachesTheLogAMessageACaptionOrTheTrayTip)
   Witness("settings applied");
   SignIn("olena", kOlena.pass);
   Connect();
+  Progress(8192, 0);
   Witness("dial with a failing log");
   backend.Click(form->DisconnectButton);
 

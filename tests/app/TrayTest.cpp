@@ -159,6 +159,8 @@ TEST_F(TrayTest, MiddleClickHangsUpOnlyWhileSomeoneIsLoggedIn) {
 
   LogIn();
   form->ConnectButtonClick();
+  remoteAccess.Report(0x2000);
+  backend.RunPosted();
   Mouse(0x0207);
   EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0x77});
   EXPECT_FALSE(form->IsLoggedIn);

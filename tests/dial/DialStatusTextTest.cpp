@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,17 +15,16 @@ namespace {
 
 using dial::DialStatusText;
 
-// Answers GetErrorString only, in one of three ways, and records what it was asked.
+// Answers GetErrorString only, with a text or without one, and records what it was asked.
 class ErrorTextService : public platform::RemoteAccess {
  public:
-  enum class Answer { Text, Nothing, WholeBufferUnterminated };
+  enum class Answer { Text, Nothing };
   Answer answer = Answer::Text;
   std::string text;
 
   std::vector<std::uint32_t> codes;
-  std::vector<std::uint32_t> sizes;
 
-  std::uint32_t EnumEntries(platform::RasEntryNames&, std::uint32_t&, std::uint32_t&) override {
+  std::uint32_t EnumEntries(std::vector<std::string>&) override {
     ADD_FAILURE() << "EnumEntries called";
     return 1;
   }
@@ -42,21 +40,15 @@ class ErrorTextService : public platform::RemoteAccess {
     ADD_FAILURE() << "HangUp called";
     return 1;
   }
-  std::uint32_t GetErrorString(std::uint32_t error, char* buffer, std::uint32_t size) override {
-    codes.push_back(error);
-    sizes.push_back(size);
-    switch (answer) {
-      case Answer::Text:
-        std::memcpy(buffer, text.data(), text.size());
-        buffer[text.size()] = '\0';
-        return 0;
-      case Answer::Nothing:
-        return 1;
-      case Answer::WholeBufferUnterminated:
-        std::memset(buffer, 'A', size);
-        return 0;
-    }
+  std::uint32_t GetConnectStatus(std::uintptr_t, std::uint32_t&, std::uint32_t&) override {
+    ADD_FAILURE() << "GetConnectStatus called";
     return 1;
+  }
+  std::uint32_t GetErrorString(std::uint32_t error, std::string& answered) override {
+    codes.push_back(error);
+    if (answer == Answer::Nothing) return 87;
+    answered = text;
+    return 0;
   }
 };
 
@@ -124,16 +116,13 @@ TEST(DialStatusTextErrors, TheServicesTextWinsOverEveryState) {
     EXPECT_EQ(DialStatusText(service, state, 676), service.text);
   }
   ASSERT_EQ(service.codes.size(), states.size());
-  for (std::size_t i = 0; i < states.size(); ++i) {
-    EXPECT_EQ(service.codes[i], 676u);
-    EXPECT_EQ(service.sizes[i], 100u);
-  }
+  for (std::uint32_t code : service.codes) EXPECT_EQ(code, 676u);
 }
 
-TEST(DialStatusTextErrors, TheTextEndsAtItsFirstZeroByte) {
+TEST(DialStatusTextErrors, ALongTextIsShownWhole) {
   ErrorTextService service;
-  service.text = std::string("first\0second", 12);
-  EXPECT_EQ(DialStatusText(service, 0x2000, 691), "first");
+  service.text = std::string(300, 'A') + text::Cp("кінець.");
+  EXPECT_EQ(DialStatusText(service, 5, 678), service.text);
 }
 
 TEST(DialStatusTextErrors, WithoutAServiceTextTheCodeIsShownInOurOwnWords) {
@@ -144,14 +133,6 @@ TEST(DialStatusTextErrors, WithoutAServiceTextTheCodeIsShownInOurOwnWords) {
             text::Cp("Помилка віддаленого доступу 4294967295."));
   EXPECT_EQ(dial::ErrorText(service, 633), text::Cp("Помилка віддаленого доступу 633."));
   EXPECT_EQ(service.codes, (std::vector<std::uint32_t>{691, 4294967295u, 633}));
-}
-
-TEST(DialStatusTextErrors, AFullBufferWithoutTerminatorGivesItsHundredBytes) {
-  ErrorTextService service;
-  service.answer = ErrorTextService::Answer::WholeBufferUnterminated;
-  EXPECT_EQ(DialStatusText(service, 0, 678), std::string(100, 'A'));
-  EXPECT_EQ(dial::ErrorText(service, 678), std::string(100, 'A'));
-  EXPECT_EQ(service.sizes, (std::vector<std::uint32_t>{100, 100}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The byte forms of the service's records (RASDIALPARAMS of 1052 bytes, 100 RASENTRYNAME
-// records of 264 bytes), the phone-book listing and the dial fields written into a record.
+// The byte form of the dial record (RASDIALPARAMS of 1052 bytes) and the dial fields written
+// into it.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@
 namespace {
 
 using platform::RasDialParams;
-using platform::RasEntryNames;
 
 constexpr std::uint8_t kUntouched = 0xEE;
 
@@ -132,129 +131,6 @@ TEST(RasDialParamsLayout, AShorterTextReplacesALongerOne) {
 }
 
 // --- RASENTRYNAME records ---
-
-TEST(RasEntryNamesLayout, HundredRecordsOf264BytesWithTheNameAfterTheSize) {
-  EXPECT_EQ(RasEntryNames::kSize, 26400u);
-  EXPECT_EQ(sizeof(RasEntryNames), 26400u);
-
-  RasEntryNames names;
-  std::memset(names.Data(), kUntouched, RasEntryNames::kSize);
-  names.SetSize(264);
-  EXPECT_EQ(Bytes(names.Data(), 4), (std::vector<std::uint8_t>{0x08, 0x01, 0x00, 0x00}));
-  for (std::size_t index : {std::size_t{0}, std::size_t{1}, std::size_t{99}}) {
-    SCOPED_TRACE(index);
-    const std::string name = Letters(256, static_cast<char>('A' + index % 20));
-    names.SetName(index, name);
-    const std::size_t at = index * 264 + 4;
-    EXPECT_EQ(std::memcmp(names.Data() + at, name.data(), name.size()), 0);
-    EXPECT_EQ(names.Data()[at + 256], 0);
-    EXPECT_EQ(names.Data()[at - 1], index == 0 ? 0x00 : kUntouched);  // size of record 0 is 264
-    if (at + 257 < RasEntryNames::kSize) {
-      EXPECT_EQ(names.Data()[at + 257], kUntouched);
-    }
-    EXPECT_EQ(names.Name(index), name);
-  }
-}
-
-// --- the phone-book listing ---
-
-// A service that lists the names it is given, claims `claimedCount` entries and answers
-// `result`; it notes the buffer as the caller handed it over.
-class ListingService : public platform::RemoteAccess {
- public:
-  std::vector<std::string> names;
-  std::uint32_t claimedCount = 0;
-  std::uint32_t result = 0;
-  // Raw bytes for a name that fills its whole field, written at record `rawIndex`.
-  int rawIndex = -1;
-
-  int calls = 0;
-  std::uint32_t firstRecordSize = 0;
-  std::uint32_t secondRecordSize = 0;
-  std::uint32_t lastRecordSize = 0;
-  std::uint32_t byteCountIn = 0;
-
-  std::uint32_t EnumEntries(RasEntryNames& buffer, std::uint32_t& byteCount,
-                            std::uint32_t& entryCount) override {
-    ++calls;
-    firstRecordSize = buffer.GetUint32(0);
-    secondRecordSize = buffer.GetUint32(264);
-    lastRecordSize = buffer.GetUint32(99 * 264);
-    byteCountIn = byteCount;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      buffer.PutUint32(i * 264, 264);
-      buffer.SetName(i, names[i]);
-    }
-    if (rawIndex >= 0) {
-      // The whole name field and the padding after it without a zero.
-      std::memset(buffer.Data() + rawIndex * 264 + 4, 'N', 257);
-      std::memset(buffer.Data() + rawIndex * 264 + 261, 'P', 3);
-    }
-    entryCount = claimedCount;
-    return result;
-  }
-  std::uint32_t GetEntryDialParams(RasDialParams&, bool&) override { return 1; }
-  std::uint32_t Dial(const RasDialParams&, Notifier, std::uintptr_t&) override { return 1; }
-  std::uint32_t HangUp(std::uintptr_t) override { return 1; }
-  std::uint32_t GetErrorString(std::uint32_t, char*, std::uint32_t) override { return 1; }
-};
-
-TEST(PhoneBookListing, AsksWithTheFirstRecordSizedAndTheWholeBuffer) {
-  ListingService service;
-  dial::ListPhoneBookEntries(service);
-  EXPECT_EQ(service.calls, 1);
-  EXPECT_EQ(service.firstRecordSize, 264u);
-  EXPECT_EQ(service.secondRecordSize, 0u);
-  EXPECT_EQ(service.lastRecordSize, 0u);
-  EXPECT_EQ(service.byteCountIn, 26400u);
-}
-
-TEST(PhoneBookListing, GivesTheNamesInTheServicesOrder) {
-  ListingService service;
-  service.names = {"Zeta", text::Cp("Київстар"), "alpha", "", "Alpha Two"};
-  service.claimedCount = 5;
-  EXPECT_EQ(dial::ListPhoneBookEntries(service), service.names);
-
-  // Only as many as the service counts.
-  service.claimedCount = 2;
-  EXPECT_EQ(dial::ListPhoneBookEntries(service),
-            (std::vector<std::string>{"Zeta", text::Cp("Київстар")}));
-}
-
-TEST(PhoneBookListing, IsEmptyWhenTheServiceFailsOrHasNothing) {
-  ListingService service;
-  service.names = {"One", "Two"};
-  service.claimedCount = 2;
-  service.result = platform::kRasBufferTooSmall;
-  EXPECT_TRUE(dial::ListPhoneBookEntries(service).empty());
-  service.result = 621;
-  EXPECT_TRUE(dial::ListPhoneBookEntries(service).empty());
-
-  service.result = 0;
-  service.claimedCount = 0;
-  EXPECT_TRUE(dial::ListPhoneBookEntries(service).empty());
-}
-
-TEST(PhoneBookListing, TakesNoMoreThanAHundredWhateverTheServiceClaims) {
-  ListingService service;
-  for (int i = 0; i < 100; ++i) service.names.push_back("entry" + std::to_string(i));
-  service.claimedCount = 150;
-  const std::vector<std::string> names = dial::ListPhoneBookEntries(service);
-  ASSERT_EQ(names.size(), 100u);
-  EXPECT_EQ(names.back(), "entry99");
-
-  service.claimedCount = 0xFFFFFFFF;
-  EXPECT_EQ(dial::ListPhoneBookEntries(service).size(), 100u);
-}
-
-TEST(PhoneBookListing, ANameFillingItsFieldIsReadUpTo257Bytes) {
-  ListingService service;
-  service.names = {"before", "", "after"};
-  service.rawIndex = 1;
-  service.claimedCount = 3;
-  EXPECT_EQ(dial::ListPhoneBookEntries(service),
-            (std::vector<std::string>{"before", std::string(257, 'N'), "after"}));
-}
 
 // --- the dial fields ---
 

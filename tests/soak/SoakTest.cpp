@@ -17,11 +17,11 @@
 #include "app/MainWindowFixture.h"
 #include "app/TForm1.h"
 #include "platform/native/IniProfileFiles.h"
-#include "platform/sim/SimulatedRemoteAccess.h"
 #include "platform/text/Cp1251.h"
 #include "platform/win32/GdiObjects.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32RemoteAccess.h"
 #include "support/FakeNotifyIcons.h"
 #include "support/FakePower.h"
 #include "support/FakeTextEditor.h"
@@ -103,8 +103,10 @@ class Soak : public ::testing::Test {
                                               {"vira", "", "", "", ""},
                                               {"hanna", "", "", "", ""},
                                               {"root", "", "", "", ""}}));
-    folder.Write(platform::SimulatedRemoteAccess::kPhoneBookName,
-                 "[Provider]\r\nStepMs=0\r\nAcceptPassword=anna-net\r\n");
+    // The stand-in service reads its phone book from the file this names.
+    folder.Write("phonebook.ini",
+                 "[Provider]\r\nStepMs=0\r\nReleaseMs=0\r\nAcceptPassword=anna-net\r\n");
+    ::SetEnvironmentVariableW(L"BRUMELKA_RAS_PHONEBOOK", (folder.Path() / "phonebook.ini").c_str());
     std::filesystem::create_directories(windowsFolder);
     profiles.Write("brumelka.ini", "Main", "Version", "0.90");
     profiles.Write("brumelka.ini", "Params", "IsMinimizeToTrayOnConnect", "0");
@@ -163,7 +165,7 @@ class Soak : public ::testing::Test {
   testing_support::TempFolder folder;
   std::filesystem::path windowsFolder = folder.Path() / "windows";
   platform::IniProfileFiles profiles{windowsFolder};
-  platform::SimulatedRemoteAccess remoteAccess{folder.Path()};
+  platform::Win32RemoteAccess remoteAccess;
   platform::Win32Clock clock;
   testing_support::FakeTextEditor textEditor;
   testing_support::FakeNotifyIcons notifyIcons;

@@ -1,7 +1,11 @@
 #pragma once
-// A remote-access service that records every call and answers as a test sets it up.
+// A remote-access service that records every call and answers as a test sets it up. Like the
+// real one it keeps a connection, refused or not, until it is hung up, and (with
+// releaseAtHangUp cleared) for as long after as the test wants.
 
 #include <cstring>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,10 @@ class FakeRemoteAccess : public platform::RemoteAccess {
     std::uint32_t size;
     std::uintptr_t handleBefore;
   };
+  struct Status {
+    std::uint32_t state = 0;
+    std::uint32_t error = 0;
+  };
 
   // What the phone book holds, and what the calls answer.
   std::vector<std::string> entries;
@@ -26,25 +34,33 @@ class FakeRemoteAccess : public platform::RemoteAccess {
   std::uint32_t dialResult = 0;
   std::uintptr_t handleToStore = 0x77;
   bool storeHandleOnRefusal = false;
+  bool releaseAtHangUp = true;
   std::string errorText = "service error text";
   // Runs inside RasGetEntryDialParams, to change the window between the two calls.
   std::function<void()> duringDialParams;
+
+  // The connections the service knows, by handle.
+  std::map<std::uintptr_t, Status> connections;
 
   // What was asked.
   std::vector<std::string> dialParamsEntries;
   std::vector<DialCall> dials;
   std::vector<std::uintptr_t> hangUps;
   std::vector<std::uint32_t> errorTextsAsked;
-  std::uint32_t lastErrorBufferSize = 0;
   Notifier lastNotifier = nullptr;
 
-  std::uint32_t EnumEntries(platform::RasEntryNames& buffer, std::uint32_t& byteCount,
-                            std::uint32_t& entryCount) override {
-    firstRecordSize = buffer.GetSize();
-    enumByteCount = byteCount;
+  // The service's side: a report of the last dial, a line that drops, a port let go.
+  void Report(std::uint32_t state, std::uint32_t error = 0) {
+    lastNotifier(handleToStore, state, error);
+  }
+  void Drop(std::uint32_t error) {
+    connections[handleToStore] = {platform::kRasDisconnected, error};
+  }
+  void Release(std::uintptr_t handle) { connections.erase(handle); }
+
+  std::uint32_t EnumEntries(std::vector<std::string>& names) override {
     if (enumResult != 0) return enumResult;
-    for (std::size_t i = 0; i < entries.size(); ++i) buffer.SetName(i, entries[i]);
-    entryCount = static_cast<std::uint32_t>(entries.size());
+    names = entries;
     return 0;
   }
 
@@ -67,25 +83,37 @@ class FakeRemoteAccess : public platform::RemoteAccess {
     dials.push_back({params.EntryName(), params.PhoneNumber(), params.UserName(), params.Password(),
                      params.CallbackNumber(), params.Domain(), params.GetSize(), handle});
     lastNotifier = notifier;
-    if (dialResult == 0 || storeHandleOnRefusal) handle = handleToStore;
+    if (dialResult == 0 || storeHandleOnRefusal) {
+      handle = handleToStore;
+      connections[handle] = {};
+    }
     return dialResult;
   }
 
   std::uint32_t HangUp(std::uintptr_t handle) override {
     hangUps.push_back(handle);
+    const auto found = connections.find(handle);
+    if (found == connections.end()) return platform::kRasInvalidHandle;
+    found->second = {platform::kRasDisconnected, 0};
+    if (releaseAtHangUp) connections.erase(found);
     return 0;
   }
 
-  std::uint32_t GetErrorString(std::uint32_t error, char* buffer, std::uint32_t size) override {
+  std::uint32_t GetConnectStatus(std::uintptr_t handle, std::uint32_t& state,
+                                 std::uint32_t& error) override {
+    const auto found = connections.find(handle);
+    if (found == connections.end()) return platform::kRasInvalidHandle;
+    state = found->second.state;
+    error = found->second.error;
+    return 0;
+  }
+
+  std::uint32_t GetErrorString(std::uint32_t error, std::string& text) override {
     errorTextsAsked.push_back(error);
-    lastErrorBufferSize = size;
-    if (errorText.empty()) return 1;
-    std::strncpy(buffer, errorText.c_str(), size - 1);
+    if (errorText.empty()) return 87;
+    text = errorText;
     return 0;
   }
-
-  std::uint32_t firstRecordSize = 0;
-  std::uint32_t enumByteCount = 0;
 };
 
 }  // namespace testing_support

@@ -110,7 +110,8 @@ class Screenshots : public BlackBoxTest {
   }
 
   void Start() {
-    ASSERT_NO_FATAL_FAILURE(StartProgram({{L"BRUMELKA_SIMULATE", folder_.Path().wstring()}}));
+    ASSERT_NO_FATAL_FAILURE(
+        StartProgram({{L"BRUMELKA_RAS_PHONEBOOK", (folder_.Path() / L"phonebook.ini").wstring()}}));
   }
 
   // Saves the window as <name>.bmp. It is painted anew first, on top, and then given time:
