@@ -1,4 +1,6 @@
-// The main window's commands that show the users dialog and the settings dialog.
+// The main window's commands that show the users dialog and the settings dialog. Only root
+// gets them: a disabled menu item is not the only way a command can be reached (a message
+// sent to the window, the tray menu), so each command asks for itself.
 
 #include "app/TForm1.h"
 #include "dialogs/TConfigForm.h"
@@ -19,6 +21,7 @@ dialogs::MainWindowLink TForm1::LinkForDialogs() {
 }
 
 void TForm1::UsersItemClick() {
+  if (!RootLoggedIn()) return;
   if (UserForm == nullptr && MakeUserForm) UserForm = MakeUserForm();
   if (UserForm == nullptr) return;
   UserForm->FormActivate();
@@ -26,6 +29,7 @@ void TForm1::UsersItemClick() {
 }
 
 void TForm1::SetupItemClick() {
+  if (!RootLoggedIn()) return;
   if (ConfigForm == nullptr && MakeConfigForm) ConfigForm = MakeConfigForm();
   if (ConfigForm == nullptr) return;
   ConfigForm->FormActivate();

@@ -6,7 +6,7 @@
 void TForm1::ClearFields() {
   IsLoggedIn = false;
   for (ui::MenuItem* item : {TurnOffItem, UsersItem, LoadUsersItem, ClearUsersItem, SetupItem,
-                             OpenSetupItem, SaveSetupItem})
+                             OpenSetupItem, SaveSetupItem, N14})
     item->SetEnabled(false);
   CurrentUserName.clear();
   PhoneEdit.SetText("");
@@ -47,7 +47,7 @@ void TForm1::PassEditExit() {
   IfUserEntered();
   if (CurrentUserName == texts::kRoot) {
     for (ui::MenuItem* item :
-         {UsersItem, LoadUsersItem, ClearUsersItem, SetupItem, OpenSetupItem, SaveSetupItem})
+         {UsersItem, LoadUsersItem, ClearUsersItem, SetupItem, OpenSetupItem, SaveSetupItem, N14})
       item->SetEnabled(true);
   }
   ChangeHeaders(texts::kTitleUserPrefix + CurrentUserName);
@@ -83,7 +83,12 @@ void TForm1::ChangeUserItemClick() {
   Label1.SetText(texts::kChooseYourName);
 }
 
+bool TForm1::RootLoggedIn() const {
+  return IsLoggedIn && CurrentUserName == texts::kRoot;
+}
+
 void TForm1::LoadUsersItemClick() {
+  if (!RootLoggedIn()) return;
   if (OpenDialog1.Execute()) {
     try {
       Users->LoadFromFile(OpenDialog1.FileName());
@@ -96,6 +101,7 @@ void TForm1::LoadUsersItemClick() {
 }
 
 void TForm1::ClearUsersItemClick() {
+  if (!RootLoggedIn()) return;
   Users->ClearUsers();
   ClearFields();
   LoadUsersToMenu();

@@ -6,6 +6,7 @@
 #include "platform/ui/Dialogs.h"
 
 void TForm1::OpenSetupItemClick(ui::Form* over) {
+  if (!RootLoggedIn()) return;
   ui::Form& owner = over != nullptr ? *over : *this;
   if (!OpenDialog1.Execute(owner)) return;
   const std::string fileName = OpenDialog1.FileName();
@@ -17,6 +18,7 @@ void TForm1::OpenSetupItemClick(ui::Form* over) {
 }
 
 void TForm1::SaveSetupItemClick(ui::Form* over) {
+  if (!RootLoggedIn()) return;
   ui::Form& owner = over != nullptr ? *over : *this;
   if (!SaveDialog1.Execute(owner)) return;
   const bool saved = Setup->SaveToFile(SaveDialog1.FileName());

@@ -115,7 +115,7 @@ void TForm1::BuildTrayMenu() {
   N4 = &PopupMenuTray.Add(texts::kStatistics);
   N11 = &N4->Add(texts::kShowLog);
   N13 = &N4->Add(texts::kTrayManageStatistics, /*enabled=*/false);
-  N14 = &PopupMenuTray.Add(texts::kSettingsDialog);
+  N14 = &PopupMenuTray.Add(texts::kSettingsDialog, /*enabled=*/false);
   PopupMenuTray.Add("-");
   N17 = &PopupMenuTray.Add(texts::kHelp);
   N19 = &N17->Add(texts::kTrayDocumentation, false);

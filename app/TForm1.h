@@ -241,6 +241,8 @@ class TForm1 : public ui::Form {
   void BuildTrayMenu();
   void ConnectEvents();
   void FocusAfterSettingsCommand();
+  // Who may manage the users and the settings.
+  bool RootLoggedIn() const;
 
   MainWindowServices services_;
 };

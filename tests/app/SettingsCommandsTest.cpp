@@ -104,3 +104,53 @@ TEST_F(SettingsCommandsTest, CancelledFileDialogsDoNothing) {
   EXPECT_EQ(form->Setup->SetupFileName, "brumelka.ini");
   EXPECT_FALSE(InFront());
 }
+
+TEST_F(SettingsCommandsTest, RootsCommandsRefuseAnybodyElseWhicheverWayTheyAreReached) {
+  WriteUsers({{"root", "rootpw", "", "", ""}, {"bob", "bobpw", "", "", ""}});
+  folder.Write("bob.usr", UsersFileBytes({{"root", "", "", "", ""}}));
+  folder.Write("other.ini", "[Main]\r\nVersion=0.90\r\n[Data files]\r\nUsersFile=bob.usr\r\n");
+  int dialogsMade = 0;
+  Start();
+  form->MakeUserForm = [&]() -> dialogs::TUserForm* { return ++dialogsMade, nullptr; };
+  form->MakeConfigForm = [&]() -> dialogs::TConfigForm* { return ++dialogsMade, nullptr; };
+
+  const auto tryEverything = [&](const char* who) {
+    SCOPED_TRACE(who);
+    EXPECT_FALSE(form->N14->Enabled());
+    EXPECT_FALSE(form->SetupItem->Enabled());
+    form->N14->OnClick();
+    form->SetupItemClick();
+    form->UsersItemClick();
+    backend.PickNextFile(InFolder("other.ini"));
+    form->OpenSetupItemClick();
+    backend.PickNextFile(InFolder("saved.ini"));
+    form->SaveSetupItemClick();
+    backend.PickNextFile(InFolder("bob.usr"));
+    form->LoadUsersItemClick();
+    form->ClearUsersItemClick();
+    EXPECT_EQ(dialogsMade, 0);
+    EXPECT_TRUE(backend.Messages().empty());
+    EXPECT_EQ(form->Setup->UsersFile, "users.usr");
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "saved.ini"));
+    EXPECT_EQ(form->Users->Count(), 2);
+  };
+  tryEverything("nobody");
+  for (auto& button : form->UserButtons)
+    if (button && button->Text() == "bob") backend.Click(*button);
+  backend.Type(form->PassEdit, "bobpw");
+  backend.PressEnter(form->PassEdit);
+  ASSERT_TRUE(form->IsLoggedIn);
+  tryEverything("bob");
+
+  // Root gets them, the tray's settings item among them, until he logs out.
+  form->ChangeUserItemClick();
+  for (auto& button : form->UserButtons)
+    if (button && button->Text() == "root") backend.Click(*button);
+  backend.Type(form->PassEdit, "rootpw");
+  backend.PressEnter(form->PassEdit);
+  ASSERT_TRUE(form->N14->Enabled());
+  form->N14->OnClick();
+  EXPECT_EQ(dialogsMade, 1);
+  form->ChangeUserItemClick();
+  EXPECT_FALSE(form->N14->Enabled());
+}
