@@ -15,6 +15,8 @@
 #   BRUMELKA_WINE_STATE  where the lock and the Xvfb bookkeeping live (default: build/wine-state)
 #   BRUMELKA_LC_ALL      locale for the program (default: uk_UA.UTF-8, i.e. code page 1251)
 #   BRUMELKA_XVFB=1      use a private Xvfb even when DISPLAY is set
+#   BRUMELKA_RAS_STANDIN Linux path of the remote-access stand-in (rasapi32.dll, built for this
+#                        arch): put into the prefix's system folder and preferred to Wine's own
 #
 # The first call creates the prefix (with the display already up, otherwise Wine's first
 # window fails), turns off Wine's crash dialog and starts one persistent wineserver that all
@@ -150,6 +152,20 @@ ensure_prefix() {
   fi
 }
 
+# Both prefixes keep their own arch's DLLs in system32 (the win32 one is WINEARCH=win32). A new
+# copy goes in by rename, so that a program still running keeps the one it mapped. Call with the
+# lock held.
+install_ras_standin() {
+  local standin="${BRUMELKA_RAS_STANDIN:-}"
+  [ -n "$standin" ] && [ -f "$standin" ] || return 0
+  local target="$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
+  if ! cmp -s "$standin" "$target"; then
+    { cp "$standin" "$target.new" && mv -f "$target.new" "$target"; } ||
+      die "could not put $standin into $target"
+  fi
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;rasapi32=n"
+}
+
 stop_all() {
   local prefix pid
   mkdir -p "$state"
@@ -216,6 +232,7 @@ if [ -z "${DISPLAY:-}" ] || [ "${BRUMELKA_XVFB:-0}" = 1 ]; then
   private_display=1
 fi
 ensure_prefix "$loader"
+install_ras_standin
 exec {lock_fd}>&-
 
 # The program runs as a child so that a failure can be named: a test that fails without any
