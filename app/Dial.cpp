@@ -152,6 +152,7 @@ bool TForm1::LetGo(std::uintptr_t connection) {
 }
 
 void TForm1::LineTimerTimer() {
+  if (CommandsHeld()) return;
   if (!Releasing.empty()) {
     std::erase_if(Releasing, [this](std::uintptr_t connection) { return LetGo(connection); });
     // A service that never lets go must not hold the next dial or the end for ever.
@@ -198,7 +199,7 @@ void TForm1::DisconnectButtonClick() {
 }
 
 void TForm1::ExitItemClick() {
-  if (Ending) return;
+  if (Ending || CommandsHeld()) return;
   Ending = true;
   DisconnectButtonClick();
   // Whoever dialled it, a connection the program knows is not left behind unknown.
@@ -212,15 +213,19 @@ void TForm1::ExitItemClick() {
 }
 
 void TForm1::ConnectItemClick() {
+  if (CommandsHeld()) return;
   RestoreApp();
   ConnectButtonClick();
 }
 
 void TForm1::DisconnectItemClick() {
+  if (CommandsHeld()) return;
   DisconnectButtonClick();
 }
 
 void TForm1::Timer1Timer() {
+  // A mark that falls while a box is up (a failed write's among them) is skipped, not stacked.
+  if (CommandsHeld()) return;
   Log->AddLogEntry(CurrentUserName, texts::kStillOnlineAction);
 }
 

@@ -21,7 +21,7 @@ dialogs::MainWindowLink TForm1::LinkForDialogs() {
 }
 
 void TForm1::UsersItemClick() {
-  if (!RootLoggedIn()) return;
+  if (!RootLoggedIn() || (UserForm != nullptr && UserForm->Visible())) return;
   if (UserForm == nullptr && MakeUserForm) UserForm = MakeUserForm();
   if (UserForm == nullptr) return;
   UserForm->FormActivate();
@@ -29,7 +29,9 @@ void TForm1::UsersItemClick() {
 }
 
 void TForm1::SetupItemClick() {
-  if (!RootLoggedIn()) return;
+  // Reached again while it is shown (the tray menu), the dialog would be refilled under the
+  // user's hands.
+  if (!RootLoggedIn() || (ConfigForm != nullptr && ConfigForm->Visible())) return;
   if (ConfigForm == nullptr && MakeConfigForm) ConfigForm = MakeConfigForm();
   if (ConfigForm == nullptr) return;
   ConfigForm->FormActivate();

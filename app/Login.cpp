@@ -34,7 +34,9 @@ void TForm1::UserChange(const ui::Button& sender) {
     PassEditExit();
     return;
   }
-  PassEdit.SetFocus();
+  // A click that came while the window can't take the focus (hidden, or under a dialog)
+  // still chose the user.
+  if (PassEdit.CanFocus()) PassEdit.SetFocus();
 }
 
 void TForm1::PassEditExit() {
@@ -61,7 +63,7 @@ void TForm1::PassEditKeyPress(char& key) {
   if (key != '\r') return;
   PassEditExit();
   // Leaving the field checks the password once more, with the same result.
-  ConnectButton.SetFocus();
+  if (ConnectButton.CanFocus()) ConnectButton.SetFocus();
 }
 
 void TForm1::IfUserEntered() {

@@ -44,6 +44,7 @@ void TForm1::TurnOffItemClick() {
 }
 
 void TForm1::TimeTimerTimer() {
+  if (CommandsHeld()) return;
   const platform::LocalTime now = services_.clock.Now();
   if (ShutdownTime.hour == now.hour && ShutdownTime.minute == now.minute) TurnOffTimerTimer();
 }
@@ -51,7 +52,8 @@ void TForm1::TimeTimerTimer() {
 // Neither timer is stopped here: with the user hung up and logged out, later ticks do
 // nothing until somebody logs in again.
 void TForm1::TurnOffTimerTimer() {
-  if (!IsLoggedIn) return;
+  // A tick while a box of the hang-up is up must not start the power-off a second time.
+  if (!IsLoggedIn || CommandsHeld()) return;
   const std::string userName = CurrentUserName;
   DisconnectButtonClick();
 

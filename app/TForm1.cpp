@@ -208,6 +208,10 @@ void TForm1::Initialize() {
   ListPhoneBookEntries();
 }
 
+bool TForm1::CommandsHeld() {
+  return GetBackend().ModalShown();
+}
+
 void TForm1::ChangeHeaders(const std::string& text) {
   SetCaption(text);
   GetBackend().SetApplicationTitle(text);
@@ -224,6 +228,7 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::Process_WMCTIVATEFORM() {
+  if (CommandsHeld()) return;
   RestoreApp();
 }
 
@@ -249,9 +254,11 @@ void TForm1::MenuLabelMouseLeave() {
 }
 
 void TForm1::ShowItemClick() {
+  if (CommandsHeld()) return;
   RestoreApp();
 }
 
 void TForm1::HideItemClick() {
+  if (CommandsHeld()) return;
   Hide();
 }

@@ -243,6 +243,9 @@ class TForm1 : public ui::Form {
   void FocusAfterSettingsCommand();
   // Who may manage the users and the settings.
   bool RootLoggedIn() const;
+  // While a box or a dialog of the program is up, commands that still arrive (the tray icon,
+  // a second copy, the timers) wait or do nothing, so that none runs into another.
+  bool CommandsHeld();
 
   MainWindowServices services_;
 };

@@ -18,6 +18,9 @@ void TForm1::Minimize() {
 }
 
 void TForm1::TrayMessage(std::intptr_t mouseMessage) {
+  // The icon stays clickable while a dialog or a box of the program is up; a modal program
+  // takes no command then.
+  if (CommandsHeld()) return;
   switch (mouseMessage) {
     case kLeftButtonDown:
       if (Visible())

@@ -38,11 +38,9 @@ void TForm1::LoadUsersToMenu() {
   }
   if (count > 3) NextButton.SetEnabled(true);
 
-  // While the window is hidden (at start-up, or in the tray) the focus can't go there.
-  try {
-    UserButtons[0]->SetFocus();
-  } catch (const ui::FocusError&) {
-  }
+  // While the window is hidden (at start-up, or in the tray) or disabled under a dialog, the
+  // focus can't go there.
+  if (UserButtons[0]->CanFocus()) UserButtons[0]->SetFocus();
   IfUserEntered();
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Files.h"
+#include "platform/text/Cp1251.h"
 
 namespace data {
 namespace {
@@ -63,7 +64,8 @@ bool TUsers::LoadFromFile(const std::string& fileName) {
   if (!platform::FileExists(fileName)) return false;
   ClearUsers();
   std::FILE* file = platform::OpenFile(fileName, "rb");
-  if (file == nullptr) throw UsersFileError("Cannot open the users file " + Quoted(fileName));
+  if (file == nullptr)
+    throw UsersFileError(text::Cp("Не вдається відкрити файл користувачів ") + Quoted(fileName));
 
   // Records past the tenth have no slot and are left unread.
   int read = 0;
@@ -85,7 +87,8 @@ bool TUsers::SaveToFile(const std::string& fileName) {
   // can't leave a half-written users file behind.
   const std::string temporary = fileName + ".tmp";
   std::FILE* file = platform::OpenFile(temporary, "wb");
-  if (file == nullptr) throw UsersFileError("Cannot create the users file " + Quoted(fileName));
+  if (file == nullptr)
+    throw UsersFileError(text::Cp("Не вдається створити файл користувачів ") + Quoted(fileName));
 
   bool written = true;
   for (int i = 1; i <= count_ && written; ++i) written = WriteAll(file, &Slot(i), kUserRecordSize);
@@ -96,7 +99,7 @@ bool TUsers::SaveToFile(const std::string& fileName) {
   }
   if (!platform::MoveReplacing(temporary, fileName)) {
     platform::RemoveFile(temporary);
-    throw UsersFileError("Cannot create the users file " + Quoted(fileName));
+    throw UsersFileError(text::Cp("Не вдається створити файл користувачів ") + Quoted(fileName));
   }
   return true;
 }

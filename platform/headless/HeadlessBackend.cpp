@@ -10,6 +10,21 @@
 #include "platform/ui/Dispatch.h"
 
 namespace headless {
+namespace {
+
+// Counts a box or a modal form for as long as it is up, however it ends.
+class ModalDepth {
+ public:
+  explicit ModalDepth(int& depth) : depth_(depth) { ++depth_; }
+  ~ModalDepth() { --depth_; }
+  ModalDepth(const ModalDepth&) = delete;
+  ModalDepth& operator=(const ModalDepth&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
 
 struct HeadlessBackend::TimerState {
   std::function<void()> onTimer;
@@ -74,6 +89,12 @@ std::unique_ptr<ui::TimerPeer> HeadlessBackend::CreateTimer(ui::FormPeer& /*owne
 ui::Answer HeadlessBackend::ShowMessageBox(ui::FormPeer* owner, ui::MessageKind kind,
                                            const std::string& text, const std::string& caption) {
   messages_.push_back({kind, text, caption, owner != nullptr});
+  if (!boxScripts_.empty()) {
+    auto script = std::move(boxScripts_.front());
+    boxScripts_.pop_front();
+    const ModalDepth modal(modalDepth_);
+    script();
+  }
   const bool yesNo = kind == ui::MessageKind::Confirm || kind == ui::MessageKind::PlainYesNo;
   if (!yesNo) return ui::Answer::Ok;
   if (answers_.empty()) return ui::Answer::No;
@@ -159,8 +180,13 @@ void HeadlessBackend::Forget(HeadlessForm* form) {
   std::erase(forms_, form);
 }
 
+void HeadlessBackend::WhileNextMessageBox(std::function<void()> script) {
+  boxScripts_.push_back(std::move(script));
+}
+
 void HeadlessBackend::RunModal(HeadlessForm& dialog) {
   // The modal loop of Windows keeps delivering posted calls; a script stands in for the user.
+  const ModalDepth modal(modalDepth_);
   while (dialog.Modal()) {
     if (RunPosted() > 0) continue;
     if (modalScripts_.empty())

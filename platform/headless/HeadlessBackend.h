@@ -53,6 +53,7 @@ class HeadlessBackend : public ui::Backend {
                                ui::Point screen) override;
   void SetApplicationTitle(const std::string& cp1251) override;
   std::string ApplicationTitle() const override;
+  bool ModalShown() const override { return modalDepth_ > 0; }
   void PostToUiThread(std::function<void()> call) override;
   void ProcessPendingMessages() override { RunPosted(); }
 
@@ -84,6 +85,8 @@ class HeadlessBackend : public ui::Backend {
   // Yes/No boxes answer No.
   void AnswerNextMessageBox(ui::Answer answer);
   const std::vector<ShownMessage>& Messages() const { return messages_; }
+  // Runs while the next message box is up, as the user or a timer would act meanwhile.
+  void WhileNextMessageBox(std::function<void()> script);
   void ClearMessages() { messages_.clear(); }
   // The next file dialog picks this name (and moves the current directory to its folder),
   // or is cancelled; unscripted dialogs are cancelled.
@@ -131,6 +134,8 @@ class HeadlessBackend : public ui::Backend {
   std::deque<ui::MenuItem*> menuChoices_;
   std::vector<ShownPopup> popups_;
   std::deque<std::function<void(ui::FormPeer&)>> modalScripts_;
+  std::deque<std::function<void()>> boxScripts_;
+  int modalDepth_ = 0;
   std::vector<TimerState*> timers_;
   std::uint64_t now_ = 0;
   mutable std::mutex postedMutex_;

@@ -49,6 +49,11 @@ class Backend {
   virtual void SetApplicationTitle(const std::string& cp1251) = 0;
   virtual std::string ApplicationTitle() const = 0;
 
+  // True while a message box, a form shown modally or a file dialog of the program is up.
+  // Timers, posted calls and messages from outside still arrive then; the program's commands
+  // ask this so that none of them runs into the middle of another.
+  virtual bool ModalShown() const = 0;
+
   // Safe from any thread: `call` runs later on the UI thread, in posting order.
   virtual void PostToUiThread(std::function<void()> call) = 0;
   // Handles every window message (and posted call) waiting now, then returns.

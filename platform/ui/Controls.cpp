@@ -10,6 +10,10 @@ Control::Control(Form& parent, ControlKind kind, Rect bounds, const std::string&
 
 Control::~Control() = default;
 
+bool Control::CanFocus() const {
+  return Visible() && Enabled() && parent_.Visible() && parent_.Peer().Enabled();
+}
+
 void Control::SetLeft(int left) {
   Rect bounds = Bounds();
   bounds.left = left;

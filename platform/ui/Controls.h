@@ -32,6 +32,8 @@ class Control : private ControlEvents {
   bool Visible() const { return peer_->Visible(); }
   // Throws FocusError when the control can't take the focus.
   void SetFocus() { peer_->SetFocus(); }
+  // Whether SetFocus would succeed: the control and its form are shown and enabled.
+  bool CanFocus() const;
   bool Focused() const { return peer_->Focused(); }
   void SetHint(const std::string& cp1251) { peer_->SetHint(cp1251); }
   std::string Hint() const { return peer_->Hint(); }

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/text/Cp1251.h"
 #include "platform/ui/Backend.h"
 
 namespace ui {
@@ -16,7 +17,7 @@ void Dispatch(Backend& backend, const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     fault = e.what();
   } catch (...) {
-    fault = "Unknown fault";
+    fault = text::Cp("Невідома помилка.");
   }
   backend.ShowMessageBox(nullptr, MessageKind::ErrorReport, fault, backend.ApplicationTitle());
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/text/Cp1251.h"
 #include "platform/ui/Geometry.h"
 
 namespace ui {
@@ -41,7 +42,9 @@ class ControlEvents {
 class FocusError : public std::exception {
  public:
   const char* what() const noexcept override {
-    return "Cannot focus a disabled or invisible window";
+    static const std::string text =
+        text::Cp("Не вдається передати фокус вимкненому або невидимому вікну.");
+    return text.c_str();
   }
 };
 

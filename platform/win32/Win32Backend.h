@@ -47,11 +47,13 @@ class Win32Backend : public ui::Backend {
                                ui::Point screen) override;
   void SetApplicationTitle(const std::string& cp1251) override;
   std::string ApplicationTitle() const override;
+  bool ModalShown() const override { return modalDepth_ > 0; }
   void PostToUiThread(std::function<void()> call) override;
   void ProcessPendingMessages() override;
 
  private:
   friend class Win32Form;
+  friend class ModalScope;
 
   void RegisterFormClass(const std::wstring& name);
   void Adopt(Win32Form* form);
@@ -67,6 +69,19 @@ class Win32Backend : public ui::Backend {
   Win32Form* mainForm_ = nullptr;
   UINT_PTR nextTimerId_ = 1;
   std::unique_ptr<UiThreadPoster> poster_;
+  int modalDepth_ = 0;
+};
+
+// Counts a modal box, form or dialog for as long as it is up.
+class ModalScope {
+ public:
+  explicit ModalScope(Win32Backend& backend) : backend_(backend) { ++backend_.modalDepth_; }
+  ~ModalScope() { --backend_.modalDepth_; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  Win32Backend& backend_;
 };
 
 }  // namespace win32

@@ -271,7 +271,10 @@ void Win32Form::ShowModal(ui::FormPeer* owner) {
   if (zOrderStale_) ArrangeZOrderNow();
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetActiveWindow(hwnd_);
-  RunModalLoop();
+  {
+    const ModalScope modal(backend_);
+    RunModalLoop();
+  }
   modal_ = false;
   // The owner is enabled before the dialog goes, so that Windows hands the activation back to
   // it and not to some other program's window.

@@ -13,9 +13,7 @@ UINT FlagsOf(ui::MessageKind kind) {
     case ui::MessageKind::PlainYesNo:
       return MB_YESNO;
     case ui::MessageKind::Unowned:
-      // With no owner window the box would leave the program's windows usable; this keeps
-      // them disabled as any other box does.
-      return MB_OK | MB_TASKMODAL;
+      return MB_OK;
     case ui::MessageKind::ErrorReport:
       return MB_OK | MB_ICONERROR;
   }
@@ -31,8 +29,11 @@ ui::Answer Win32Backend::ShowMessageBox(ui::FormPeer* owner, ui::MessageKind kin
   if (ownerWindow == nullptr && kind == ui::MessageKind::ErrorReport)
     ownerWindow = ::GetActiveWindow();
   if (kind == ui::MessageKind::Unowned) ownerWindow = nullptr;
-  const int answer =
-      ::MessageBoxW(ownerWindow, Wide(text).c_str(), Wide(caption).c_str(), FlagsOf(kind));
+  // A box without an owner would leave the program's windows usable, and Exit could take the
+  // main window away from under it; task-modal keeps them disabled meanwhile.
+  const UINT flags = FlagsOf(kind) | (ownerWindow == nullptr ? MB_TASKMODAL : 0);
+  const ModalScope modal(*this);
+  const int answer = ::MessageBoxW(ownerWindow, Wide(text).c_str(), Wide(caption).c_str(), flags);
   switch (answer) {
     case IDYES:
       return ui::Answer::Yes;

@@ -97,7 +97,7 @@ TEST_P(ChangeSetupTest, StoresWhatItCanAndTheCommandGoesOnOnlyWithAWholeNumber) 
   } else {
     EXPECT_EQ(form->Setup->TimeLogMinuteInterval, 10);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].text, "'" + c.interval + "' is not a valid integer value");
+    EXPECT_EQ(reports[0].text, "'" + c.interval + text::Cp("' не є правильним цілим числом."));
   }
 
   switch (c.command) {

@@ -188,3 +188,18 @@ TEST_F(ConfigFormTest, OpenFromTheDialogShowsTheLoadedSettingsButAppliesNothingY
   EXPECT_EQ(form->Timer1.Interval(), 10 * 60000u);
   EXPECT_EQ(form->Log->FileName, "connects.log");
 }
+
+TEST_F(ConfigFormTest, TheDialogIsNotOpenedIntoItselfFromTheTray) {
+  WriteUsers({kAnna, kRoot});
+  StartWithDialogs();
+  LogInRoot();
+  const std::size_t popups = backend.Popups().size();
+  InSettingsDialogFromTray([&] {
+    form->N14->OnClick();
+    form->TrayMessage(0x0204);
+    backend.Click(configForm->CancelButton);
+  });
+  EXPECT_FALSE(ErrorReported());
+  EXPECT_EQ(backend.Popups().size(), popups + 1);  // the one that opened it
+  EXPECT_FALSE(configForm->Visible());
+}
