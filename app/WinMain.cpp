@@ -17,6 +17,7 @@
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32RemoteAccess.h"
+#include "platform/win32/Win32SystemLibrary.h"
 #include "platform/win32/Win32TextEditor.h"
 
 namespace {
@@ -41,11 +42,15 @@ std::unique_ptr<platform::Power> MakePower(const std::optional<platform::NativeP
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  // File dialogs move the current directory; DLLs must never be picked up from there.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  win32::RestrictDllSearch();
 
   // A running copy shows itself instead; this one leaves without a window or a file.
   if (HWND running = FindWindowA(TForm1::kWindowClass, nullptr)) {
+    // Windows lets only the program the user works in bring a window to the front; this copy
+    // is that program now and hands the right on, or the window would only flash.
+    DWORD runningProcess = 0;
+    GetWindowThreadProcessId(running, &runningProcess);
+    AllowSetForegroundWindow(runningProcess);
     SendMessageA(running, TForm1::WM_ACTIVATEFORM, 0, 0);
     return 0;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/Win32Backend.h"
+#include "platform/win32/Win32SystemLibrary.h"
 #include "platform/win32/Win32Text.h"
 
 namespace win32 {
@@ -27,8 +28,7 @@ using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 // The common dialogs library (with the printing libraries it brings along) is loaded when a
 // file dialog is first shown rather than with the program: most runs never show one.
 FileDialogFunction FileDialogOf(ui::FileDialogKind kind) {
-  static const HMODULE library =
-      ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const HMODULE library = LoadSystemLibrary(L"comdlg32.dll");
   if (library == nullptr) return nullptr;
   const FARPROC address = ::GetProcAddress(
       library, kind == ui::FileDialogKind::Open ? "GetOpenFileNameW" : "GetSaveFileNameW");
@@ -42,6 +42,7 @@ bool Win32Backend::RunFileDialog(ui::FormPeer* owner, ui::FileDialogKind kind,
                                  std::string& fileName) {
   const FileDialogFunction run = FileDialogOf(kind);
   if (run == nullptr) return false;
+  const ModalScope modal(*this);
   std::vector<wchar_t> name(kNameRoom, L'\0');
   const std::wstring initial = Wide(fileName);
   initial.copy(name.data(), std::min<std::size_t>(initial.size(), kNameRoom - 1));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32SystemLibrary.h"
 #include "platform/win32/Win32Text.h"
 
 namespace platform {
@@ -18,8 +19,7 @@ using NotifyIconFunction = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
 // The shell library (with the several it brings along) is loaded for the first icon rather
 // than with the program, which by default shows none at start.
 NotifyIconFunction ShellNotifyIcon() {
-  static const HMODULE library =
-      ::LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const HMODULE library = win32::LoadSystemLibrary(L"shell32.dll");
   if (library == nullptr) return nullptr;
   // GetProcAddress gives a generic pointer; passing through void (*)() says the cast is meant.
   return reinterpret_cast<NotifyIconFunction>(

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/Win32SystemLibrary.h"
 #include "platform/win32/Win32Text.h"
 
 namespace platform {
@@ -107,7 +108,7 @@ DWORD WithFirstAcceptedSize(const DWORD (&sizes)[N], Call call) {
 }  // namespace
 
 Win32RemoteAccess::Win32RemoteAccess() {
-  library_ = LoadLibraryExW(L"rasapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  library_ = win32::LoadSystemLibrary(L"rasapi32.dll");
   if (library_ == nullptr) return;
   enumEntries_ = GetProcAddress(library_, "RasEnumEntriesW");
   getEntryDialParams_ = GetProcAddress(library_, "RasGetEntryDialParamsW");

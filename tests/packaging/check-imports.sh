@@ -37,6 +37,17 @@ for dll in $imports; do
   [ "$ok" = 1 ] || fail "imports $dll, which is not on the list"
 done
 
+# Functions that Vista, and Windows 7 without update KB2533623, don't have: a program that
+# imports one of them doesn't start there at all. The program looks them up at run time.
+later=(SetDefaultDllDirectories AddDllDirectory RemoveDllDirectory GetSystemTimePreciseAsFileTime
+  GetDpiForWindow GetDpiForSystem SetProcessDpiAwarenessContext SetThreadDpiAwarenessContext)
+functions=$(awk '/DLL Name:/ { inside = 1; next } inside && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print $3 }' \
+  <<<"$headers" | sort -u)
+[ -n "$functions" ] || fail "no imported functions found in $exe"
+for name in "${later[@]}"; do
+  grep -qx "$name" <<<"$functions" && fail "imports $name, which Vista and an unpatched Windows 7 lack"
+done
+
 magic=$(sed -n 's/^Magic[[:space:]]*\([0-9a-fA-F]*\).*/\1/p' <<<"$headers")
 flags=$(sed -n 's/^DllCharacteristics[[:space:]]*\([0-9a-fA-F]*\).*/\1/p' <<<"$headers")
 [ -n "$flags" ] || fail "no DllCharacteristics in the PE header"
