@@ -102,6 +102,9 @@ if(WIN32)
     HARNESS tests/harness/win32/*.cpp
     LIBRARIES brumelka_win32 brumelka_data brumelka_headless brumelka_sim
     LOCK brumelka_desktop)
+  # scripts/wine-run.sh puts the remote-access stand-in into the prefix for every Windows test
+  # once it is built; the tests that dial need it built.
+  add_dependencies(brumelka_win32_tests rasapi32_standin)
 
   # The main window on real windows through a thousand log-ins, dials and hang-ups: about six
   # minutes under Wine on a busy two-core machine.
@@ -111,6 +114,7 @@ if(WIN32)
     LIBRARIES brumelka_app brumelka_win32 brumelka_headless brumelka_sim
     LOCK brumelka_desktop
     TIMEOUT 900)
+  add_dependencies(brumelka_soak_tests rasapi32_standin)
 
   # Drives the finished brumelka.exe from outside.
   brumelka_windows_path(exe "$<TARGET_FILE:brumelka>")
@@ -120,7 +124,7 @@ if(WIN32)
     LIBRARIES brumelka_data version
     LOCK brumelka_desktop)
   target_compile_definitions(brumelka_blackbox_tests PRIVATE BRUMELKA_EXE="${exe}")
-  add_dependencies(brumelka_blackbox_tests brumelka)
+  add_dependencies(brumelka_blackbox_tests brumelka rasapi32_standin)
   # Imports, hardening flags and resources of the exe; the scaling cases at 144 DPI.
   include("${PROJECT_SOURCE_DIR}/tests/packaging/Packaging.cmake")
   # The same cases once more under ANSI code page 1252: Wine takes the code page from the

@@ -16,7 +16,9 @@
 #   BRUMELKA_LC_ALL      locale for the program (default: uk_UA.UTF-8, i.e. code page 1251)
 #   BRUMELKA_XVFB=1      use a private Xvfb even when DISPLAY is set
 #   BRUMELKA_RAS_STANDIN Linux path of the remote-access stand-in (rasapi32.dll, built for this
-#                        arch): put into the prefix's system folder and preferred to Wine's own
+#                        arch): put into the prefix's system folder and preferred to Wine's own.
+#                        Unset, it is build/<arch>/standin/rasapi32.dll when that was built, so
+#                        that every test under ctest dials the stand-in; set empty for none
 #
 # The first call creates the prefix (with the display already up, otherwise Wine's first
 # window fails), turns off Wine's crash dialog and starts one persistent wineserver that all
@@ -156,7 +158,7 @@ ensure_prefix() {
 # copy goes in by rename, so that a program still running keeps the one it mapped. Call with the
 # lock held.
 install_ras_standin() {
-  local standin="${BRUMELKA_RAS_STANDIN:-}"
+  local standin="${BRUMELKA_RAS_STANDIN-$root/build/$arch/standin/rasapi32.dll}"
   [ -n "$standin" ] && [ -f "$standin" ] || return 0
   local target="$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
   if ! cmp -s "$standin" "$target"; then

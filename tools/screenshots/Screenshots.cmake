@@ -9,4 +9,4 @@ add_executable(brumelka_screenshots
 target_include_directories(brumelka_screenshots PRIVATE "${PROJECT_SOURCE_DIR}/tests")
 target_link_libraries(brumelka_screenshots PRIVATE brumelka_data GTest::gtest_main)
 target_compile_definitions(brumelka_screenshots PRIVATE BRUMELKA_EXE="${screenshots_exe}")
-add_dependencies(brumelka_screenshots brumelka)
+add_dependencies(brumelka_screenshots brumelka rasapi32_standin)
