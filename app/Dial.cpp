@@ -140,6 +140,7 @@ void TForm1::EndConnection() {
   if (!LetGo(connection)) {
     Releasing.push_back(connection);
     ReleaseTicksLeft = kReleaseTicks;
+    LineTimer.SetInterval(kReleaseCheckMs);
     LineTimer.SetEnabled(true);
   }
   // Last, as a failed log write shows a box in which other commands run.
@@ -157,6 +158,7 @@ void TForm1::LineTimerTimer() {
     std::erase_if(Releasing, [this](std::uintptr_t connection) { return LetGo(connection); });
     // A service that never lets go must not hold the next dial or the end for ever.
     if (--ReleaseTicksLeft <= 0) Releasing.clear();
+    if (Releasing.empty()) LineTimer.SetInterval(kLineCheckMs);
   }
   if (LineUp) WatchLine();
   if (Releasing.empty() && !LineUp) LineTimer.SetEnabled(false);

@@ -114,9 +114,11 @@ class TForm1 : public ui::Form {
   AfterReleaseStep AfterRelease = AfterReleaseStep::Nothing;
   bool PreparingDial = false;  // the dial command lets other messages run before it dials
   bool Ending = false;         // Exit was given: no dial goes out any more
+  // How often the line is watched, and more often the release that a dial or the end waits for.
   static constexpr std::uint32_t kLineCheckMs = 250;
+  static constexpr std::uint32_t kReleaseCheckMs = 50;
   // The longest wait for the service to let a connection go: a few seconds.
-  static constexpr int kReleaseTicks = 5000 / kLineCheckMs;
+  static constexpr int kReleaseTicks = 5000 / kReleaseCheckMs;
   int ReleaseTicksLeft = 0;
 
   // --- who is using the program ---
