@@ -8,6 +8,8 @@
 #             for scale, two more yardsticks: the bare window under the program's manifest
 #             (common controls 6 loaded), empty and with the main window's standard controls
 #   memory    peak working set of the same two once they idle after showing the window
+#   exit      from closing the window (what Exit does with nothing to hang up) until the
+#             process has ended, brumelka against the bare window
 #   size      the stripped i686 brumelka.exe
 #   log       one log entry into a 1 GiB (sparse) log against one into an empty log, natively:
 #             the lowest of seven medians of 5000 entries each
@@ -91,6 +93,7 @@ size_kib=$(( ($(stat -c %s "$stripped") + 1023) / 1024 ))
 p_ms=$(field start-ms "$program") b_ms=$(field start-ms "$bare")
 s_ms=$(field start-ms "$styled") c_ms=$(field start-ms "$controls")
 p_kib=$(field peak-kib "$program") b_kib=$(field peak-kib "$bare")
+p_exit=$(field exit-ms "$program") b_exit=$(field exit-ms "$bare")
 start_ratio=$(ratio "$p_ms" "$b_ms")
 memory_ratio=$(ratio "$p_kib" "$b_kib")
 log_ratio=$(field ratio "$log")
@@ -111,6 +114,8 @@ printf '  %-9s the main window'"'"'s standard controls too %s ms (ratio %s): bru
   "" "$c_ms" "$(ratio "$c_ms" "$b_ms")" "$(ratio "$p_ms" "$c_ms")"
 printf '  %-9s brumelka %s KiB, bare window %s KiB: ratio %s (goal <= 1.25) %s\n' \
   memory "$p_kib" "$b_kib" "$memory_ratio" "$(met "$memory_ratio" 1.25)"
+printf '  %-9s window closed to process end: brumelka %s ms, bare window %s ms (goal <= 300 ms) %s\n' \
+  exit "$p_exit" "$b_exit" "$(met "$p_exit" 300)"
 printf '  %-9s stripped i686 brumelka.exe %s KiB (goal <= 512 KiB) %s\n' \
   size "$size_kib" "$(met "$size_kib" 512)"
 printf '  %-9s one entry: 1 GiB log %s us, empty log %s us: ratio %s (goal within 10 %%) %s\n' \
