@@ -23,8 +23,10 @@ class TrayTest : public BlackBoxTest {
     folder_.Write(L"phonebook.ini", ToCp1251(L"[Домашній інтернет]\r\nStepMs=60\r\n"));
   }
 
-  // Starts the program with the test's folder as the simulated system.
-  void Start() { StartProgram({{L"BRUMELKA_SIMULATE", folder_.Path().wstring()}}); }
+  // Starts the program against the stand-in service with the test's phone book.
+  void Start() {
+    StartProgram({{L"BRUMELKA_RAS_PHONEBOOK", (folder_.Path() / L"phonebook.ini").wstring()}});
+  }
 };
 
 TEST_F(TrayTest, AnAcceptedDialAddsTheIconAndHidesTheWindow) {
