@@ -125,6 +125,7 @@ void TForm1::ShowDialProgress(std::uintptr_t connection, std::uint32_t state, st
     if (!Visible()) RestoreApp();
   } else if (state == platform::kRasConnected && !LineUp) {
     LineUp = true;
+    LineUser = CurrentUserName;
     Timer1.SetEnabled(true);
     LineTimer.SetEnabled(true);
     Log->AddLogEntry(CurrentUserName, texts::kConnectedAction);
@@ -143,8 +144,11 @@ void TForm1::EndConnection() {
     LineTimer.SetInterval(kReleaseCheckMs);
     LineTimer.SetEnabled(true);
   }
-  // Last, as a failed log write shows a box in which other commands run.
-  if (wasUp) Log->AddLogEntry(CurrentUserName, texts::kDisconnectedAction);
+  // Last, as a failed log write shows a box in which other commands run. With nobody logged
+  // in (the line outlived a log-out) the line's end bears the name of whoever it came up for.
+  if (wasUp)
+    Log->AddLogEntry(CurrentUserName.empty() ? LineUser : CurrentUserName,
+                     texts::kDisconnectedAction);
 }
 
 bool TForm1::LetGo(std::uintptr_t connection) {

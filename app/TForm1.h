@@ -106,7 +106,8 @@ class TForm1 : public ui::Form {
   // --- the connection ---
   // The connection of the dial under way or of the line that is up; zero when there is none.
   std::uintptr_t ConnectionHandle = 0;
-  bool LineUp = false;  // the service reported the connection up, and the log says so
+  bool LineUp = false;   // the service reported the connection up, and the log says so
+  std::string LineUser;  // who was logged in when it came up
   // Hung up, and not yet let go by the service: the port is still theirs.
   std::vector<std::uintptr_t> Releasing;
   // What waits for the releases: a dial asked for meanwhile, or the program's end.

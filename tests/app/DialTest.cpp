@@ -249,7 +249,7 @@ TEST_F(DialTest, ExitHangsUpTheKnownConnectionWhoeverIsLoggedInAndEndsOnceItIsLe
   remoteAccess.releaseAtHangUp = false;
   form->ExitItemClick();
   EXPECT_EQ(remoteAccess.hangUps, std::vector<std::uintptr_t>{0x77});
-  EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")) + Line("", Cp("розз`єднався")));
+  EXPECT_EQ(Log(), Line("anna", Cp("з`єднався")) + Line("anna", Cp("розз`єднався")));
 
   // The window stays, and a dial asked for meanwhile does not go out.
   WatchOnce();
