@@ -1,10 +1,12 @@
 // Starts programs in turn and measures each from outside, so that what Wine itself costs at
 // start-up is the same for all of them:
-//   bench_launcher RUNS LABEL PROGRAM [LABEL PROGRAM...]
+//   bench_launcher [--exit-by-menu=LABEL] RUNS LABEL PROGRAM [LABEL PROGRAM...]
 // Each program runs once to warm the caches, then RUNS times, taking turns with the others. A
 // run is timed from just before CreateProcess until a visible top-level window of the new
 // process exists; once the program then idles, its peak working set is read, the window is
-// closed as its close box does, and the time until the process has ended is taken too.
+// closed as its close box does (for the program named by --exit-by-menu: its Exit command is
+// chosen in its main menu, as by the keyboard), and the time from that until the process has
+// ended is taken too.
 // Prints one line per program:
 //   "LABEL start-ms=MEDIAN peak-kib=MEDIAN exit-ms=MEDIAN runs=RUNS".
 
@@ -17,6 +19,7 @@
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -63,6 +66,37 @@ HWND VisibleWindowOf(DWORD processId) {
   return search.found;
 }
 
+bool MenuOpen(DWORD processId) {
+  HWND menu = nullptr;
+  while ((menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(menu, &owner);
+    if (owner == processId && ::IsWindowVisible(menu)) return true;
+  }
+  return false;
+}
+
+void PressKey(HWND window, UINT key) {
+  ::PostMessageW(window, WM_KEYDOWN, key, 1);
+  ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+// The program's "Меню" link opens its main menu; Exit is its last item, seven steps down.
+bool ChooseExitFromMenu(HWND main, DWORD processId) {
+  constexpr POINT kMenuLink{360, 291};
+  constexpr int kStepsToExit = 7;
+  const HWND link = ::ChildWindowFromPointEx(main, kMenuLink, CWP_SKIPINVISIBLE);
+  if (link == nullptr || link == main) return false;
+  ::PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ::PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  for (int waited = 0; !MenuOpen(processId); waited += 5) {
+    if (waited > 5000) return false;
+    ::Sleep(5);
+  }
+  for (int i = 0; i < kStepsToExit; ++i) PressKey(main, VK_DOWN);
+  return true;
+}
+
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   static const double frequency = [] {
     LARGE_INTEGER value;
@@ -72,7 +106,7 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / frequency;
 }
 
-std::optional<Run> RunOnce(const std::wstring& path) {
+std::optional<Run> RunOnce(const std::wstring& path, bool exitByMenu) {
   std::wstring commandLine = L"\"" + path + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -101,13 +135,18 @@ std::optional<Run> RunOnce(const std::wstring& path) {
     const bool measured = ::GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory));
     if (!measured) std::fwprintf(stderr, L"no memory figures for %ls\n", path.c_str());
     LARGE_INTEGER closed, ended;
+    const bool menuReady = !exitByMenu || ChooseExitFromMenu(shown, process.dwProcessId);
+    if (!menuReady) std::fwprintf(stderr, L"%ls opened no menu\n", path.c_str());
     ::QueryPerformanceCounter(&closed);
-    ::PostMessageW(shown, WM_CLOSE, 0, 0);
+    if (exitByMenu)
+      PressKey(shown, VK_RETURN);
+    else
+      ::PostMessageW(shown, WM_CLOSE, 0, 0);
     const bool gone = ::WaitForSingleObject(process.hProcess, kExitTimeoutMs) == WAIT_OBJECT_0;
     ::QueryPerformanceCounter(&ended);
     if (!gone)
       std::fwprintf(stderr, L"%ls did not end after its window was closed\n", path.c_str());
-    if (measured && gone)
+    if (measured && gone && menuReady)
       run = Run{startMs, static_cast<double>(memory.PeakWorkingSetSize) / 1024.0,
                 Milliseconds(closed, ended)};
   } else {
@@ -129,8 +168,17 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  std::wstring exitByMenu;
+  constexpr std::wstring_view kExitByMenu = L"--exit-by-menu=";
+  if (argc > 1 && std::wstring_view(argv[1]).substr(0, kExitByMenu.size()) == kExitByMenu) {
+    exitByMenu = argv[1] + kExitByMenu.size();
+    --argc;
+    ++argv;
+  }
   if (argc < 4 || argc % 2 != 0) {
-    std::fwprintf(stderr, L"usage: bench_launcher RUNS LABEL PROGRAM [LABEL PROGRAM...]\n");
+    std::fwprintf(stderr,
+                  L"usage: bench_launcher [--exit-by-menu=LABEL] RUNS LABEL PROGRAM "
+                  L"[LABEL PROGRAM...]\n");
     return 2;
   }
   const int runs = std::max(1, _wtoi(argv[1]));
@@ -138,10 +186,10 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 2; i + 1 < argc; i += 2) programs.push_back({argv[i], argv[i + 1], {}, {}, {}});
 
   for (Program& program : programs)
-    if (!RunOnce(program.path)) return 1;
+    if (!RunOnce(program.path, program.label == exitByMenu)) return 1;
   for (int i = 0; i < runs; ++i) {
     for (Program& program : programs) {
-      const std::optional<Run> run = RunOnce(program.path);
+      const std::optional<Run> run = RunOnce(program.path, program.label == exitByMenu);
       if (!run) return 1;
       program.startMs.push_back(run->startMs);
       program.peakKib.push_back(run->peakKib);
