@@ -318,17 +318,6 @@ class DialTest : public BlackBoxTest {
                                          << Rows(Trace());
   }
 
-  // The message box that the program shows, waited for; null when none came.
-  HWND WaitForBox() const {
-    HWND box = nullptr;
-    WaitUntil([&] {
-      const std::vector<HWND> boxes = Boxes();
-      box = boxes.size() == 1 ? boxes.front() : nullptr;
-      return box != nullptr;
-    });
-    return box;
-  }
-
   // The error box as a refused dial shows it: its caption, no owner, the one text in full,
   // and OK alone, which closes it.
   void ExpectErrorBoxAndCloseIt(HWND box, const std::wstring& text) {

@@ -164,6 +164,20 @@ SYSTEMTIME Now() {
   return now;
 }
 
+std::wstring PresentMinute() {
+  constexpr WORD kLatestSecond = 45;
+  SYSTEMTIME now = Now();
+  if (now.wSecond > kLatestSecond) {
+    WaitUntil([&] {
+      now = Now();
+      return now.wSecond <= kLatestSecond;
+    });
+  }
+  wchar_t text[8] = {};
+  std::swprintf(text, 8, L"%02u:%02u", now.wHour, now.wMinute);
+  return text;
+}
+
 namespace {
 
 std::uint64_t Ticks(const SYSTEMTIME& time) {
@@ -460,6 +474,16 @@ std::vector<HWND> WineTrayIconWindows() {
   std::vector<HWND> icons;
   ::EnumWindows(CollectTrayIconsIn, reinterpret_cast<LPARAM>(&icons));
   return icons;
+}
+
+HWND NewTrayIcon(const std::vector<HWND>& before) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND icon : WineTrayIconWindows())
+      if (std::find(before.begin(), before.end(), icon) == before.end()) found = icon;
+    return found != nullptr;
+  });
+  return found;
 }
 
 std::optional<unsigned> AnsiCodePageOf(HANDLE process) {

@@ -77,6 +77,9 @@ std::vector<std::string> Lines(const std::string& bytes);
 // --- time ---
 
 SYSTEMTIME Now();
+// "hh:mm" of the present minute, read early enough in it that the program's once-a-second
+// look at the clock still falls within it.
+std::wstring PresentMinute();
 // The texts " DATE о такій годині: TIME" that end a log line written at any second from `from`
 // to `to`, in the user's short date and long time formats, as Windows-1251 bytes. The date and
 // the time are read apart, so any date of the span may go with any of its times.
@@ -139,6 +142,9 @@ bool NotifyIconShown(HWND owner, UINT id);
 // The windows of the icons that Wine shows in its own notification area (one window per icon,
 // owned by Wine's shell, which hands the mouse messages they get on to the icon's owner).
 std::vector<HWND> WineTrayIconWindows();
+// The icon's window in Wine's notification area that came since `before` was read, waited
+// for; null when none came.
+HWND NewTrayIcon(const std::vector<HWND>& before);
 // The ANSI code page of another process, read from its process environment block.
 std::optional<unsigned> AnsiCodePageOf(HANDLE process);
 // The ANSI code page that Wine gives the locale in BRUMELKA_LC_ALL (1251 when it is unset,

@@ -124,6 +124,40 @@ class BlackBoxTest : public ::testing::Test {
   // The message boxes that the program shows.
   std::vector<HWND> Boxes() const { return VisibleWindowsOf(program_->Id(), L"#32770"); }
 
+  // The one box of the program, waited for; null when none came or more than one.
+  HWND WaitForBox() const {
+    HWND box = nullptr;
+    WaitUntil([&] {
+      const std::vector<HWND> boxes = Boxes();
+      box = boxes.size() == 1 ? boxes.front() : nullptr;
+      return box != nullptr;
+    });
+    return box;
+  }
+
+  bool MenuOpen() const { return !VisibleWindowsOf(program_->Id(), L"#32768").empty(); }
+
+  // Opens a menu with `open`, goes to an item with `keys` and presses Enter on it, as from the
+  // keyboard into the open menu. Right after a dialog went, Wine may close a new menu by itself
+  // once the activation settles; a menu gone before the keys would make any item look refused,
+  // so only a menu still open after the program answered a message gets them.
+  void Choose(const std::function<void()>& open, const std::vector<UINT>& keys) {
+    bool stayedOpen = false;
+    for (int attempt = 0; attempt < 3 && !stayedOpen; ++attempt) {
+      open();
+      if (!WaitUntil([this] { return MenuOpen(); }, kPaintTimeout)) continue;
+      DWORD_PTR ignored = 0;
+      ::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+      stayedOpen = MenuOpen();
+    }
+    ASSERT_TRUE(stayedOpen) << "no menu stayed open";
+    for (UINT key : keys) PressKey(window_, key);
+    PressEnter(window_);
+    // Enter on a disabled item may leave the menu open.
+    if (!WaitUntil([this] { return !MenuOpen(); }, kPaintTimeout)) PressKey(window_, VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([this] { return !MenuOpen(); })) << "the menu is still open";
+  }
+
   // Opens the main menu with a click on its link, goes through it with the arrow keys of
   // `keys` (Down to the next item, Right into a submenu) and presses Enter on the item
   // reached, all as from the keyboard into the open menu.

@@ -50,22 +50,6 @@ constexpr std::chrono::milliseconds kGrace = 2s;
 // How long a box of a failed log write is left up, for the clock's ticks to fall under it.
 constexpr std::chrono::milliseconds kUnderTheBox = 3s;
 
-// "hh:mm" of the present minute, read early enough in it that the program's once-a-second
-// look at the clock still falls within it.
-std::wstring PresentMinute() {
-  constexpr WORD kLatestSecond = 45;
-  SYSTEMTIME now = Now();
-  if (now.wSecond > kLatestSecond) {
-    WaitUntil([&] {
-      now = Now();
-      return now.wSecond <= kLatestSecond;
-    });
-  }
-  wchar_t text[8] = {};
-  std::swprintf(text, 8, L"%02u:%02u", now.wHour, now.wMinute);
-  return text;
-}
-
 // The box's visible texts, the icon's empty static left out.
 std::vector<std::wstring> TextsOf(HWND box) {
   std::vector<std::wstring> texts;
@@ -142,24 +126,6 @@ class ModalTest : public BlackBoxTest {
     return control;
   }
 
-  // Opens a menu with `open`, goes to an item with `keys` and presses Enter on it. Right after
-  // a dialog went, Wine may close a new menu by itself once the activation settles, so only a
-  // menu still open after the program answered a message gets the keys.
-  void Choose(const std::function<void()>& open, const std::vector<UINT>& keys) {
-    bool stayedOpen = false;
-    for (int attempt = 0; attempt < 3 && !stayedOpen; ++attempt) {
-      open();
-      if (!WaitUntil([this] { return MenuOpen(); }, kPaintTimeout)) continue;
-      DWORD_PTR ignored = 0;
-      ::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-      stayedOpen = MenuOpen();
-    }
-    ASSERT_TRUE(stayedOpen) << "no menu stayed open";
-    for (UINT key : keys) PressKey(window_, key);
-    PressEnter(window_);
-    ASSERT_TRUE(WaitUntil([this] { return !MenuOpen(); })) << "the menu is still open";
-  }
-
   HWND OpenFromMainMenu(const DialogUnderTest& under) {
     Choose([this] { PostMouseClick(RequireControl(kMenuLabel)); }, under.menuKeys);
     HWND dialog = WaitForWindow(under.caption);
@@ -174,17 +140,6 @@ class ModalTest : public BlackBoxTest {
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); })) << "the dialog stays";
     ASSERT_TRUE(WaitUntil([this] { return ::IsWindowEnabled(window_) != FALSE; }))
         << "the main window stays disabled after the dialog";
-  }
-
-  // The one box of the program, waited for; null when none came or more than one.
-  HWND WaitForBox() const {
-    HWND box = nullptr;
-    WaitUntil([&] {
-      const std::vector<HWND> boxes = Boxes();
-      box = boxes.size() == 1 ? boxes.front() : nullptr;
-      return box != nullptr;
-    });
-    return box;
   }
 
   // The box of a failed log write: the one text, OK alone.

@@ -24,22 +24,6 @@ constexpr Place kReadyButton{L"Button", 166, 104};
 // Довідка, (a line), Новий користувач, the item.
 const std::vector<UINT> kTurnOffItem(6, VK_DOWN);
 
-// "hh:mm" of the present minute, read early enough in it that the program's once-a-second
-// look at the clock still falls within it.
-std::wstring PresentMinute() {
-  constexpr WORD kLatestSecond = 45;
-  SYSTEMTIME now = Now();
-  if (now.wSecond > kLatestSecond) {
-    WaitUntil([&] {
-      now = Now();
-      return now.wSecond <= kLatestSecond;
-    });
-  }
-  wchar_t text[8] = {};
-  std::swprintf(text, 8, L"%02u:%02u", now.wHour, now.wMinute);
-  return text;
-}
-
 class PowerOffTest : public BlackBoxTest {
  protected:
   void SetUp() override {

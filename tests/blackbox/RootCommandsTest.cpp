@@ -32,17 +32,6 @@ const MenuItem kClearUsersItem{"clear users", {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DO
 // зв`язок, (a line), Статистика, the item.
 const std::vector<UINT> kTraySettingsItem(6, VK_DOWN);
 
-// The icon's window in Wine's notification area that came since `before` was read.
-HWND NewTrayIcon(const std::vector<HWND>& before) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND icon : WineTrayIconWindows())
-      if (std::find(before.begin(), before.end(), icon) == before.end()) found = icon;
-    return found != nullptr;
-  });
-  return found;
-}
-
 class RootCommandsTest : public BlackBoxTest {
  protected:
   void SetUp() override {
@@ -54,29 +43,6 @@ class RootCommandsTest : public BlackBoxTest {
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     icon_ = NewTrayIcon(before);
     ASSERT_NE(icon_, nullptr) << "no new icon in Wine's notification area";
-  }
-
-  bool MenuOpen() const { return !VisibleWindowsOf(program_->Id(), L"#32768").empty(); }
-
-  // Opens a menu with `open`, goes to an item with `keys` and presses Enter on it, as from the
-  // keyboard into the open menu. Right after a dialog went, Wine may close a new menu by itself
-  // once the activation settles; a menu gone before the keys would make any item look refused,
-  // so only a menu still open after the program answered a message gets them.
-  void Choose(const std::function<void()>& open, const std::vector<UINT>& keys) {
-    bool stayedOpen = false;
-    for (int attempt = 0; attempt < 3 && !stayedOpen; ++attempt) {
-      open();
-      if (!WaitUntil([this] { return MenuOpen(); }, kPaintTimeout)) continue;
-      DWORD_PTR ignored = 0;
-      ::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-      stayedOpen = MenuOpen();
-    }
-    ASSERT_TRUE(stayedOpen) << "no menu stayed open";
-    for (UINT key : keys) PressKey(window_, key);
-    PressEnter(window_);
-    // Enter on a disabled item may leave the menu open.
-    if (!WaitUntil([this] { return !MenuOpen(); }, kPaintTimeout)) PressKey(window_, VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([this] { return !MenuOpen(); })) << "the menu is still open";
   }
 
   // The main menu opens with a click on its link, the tray menu with a right click on the icon.

@@ -49,17 +49,6 @@ TEST_F(TrayTest, AnAcceptedDialAddsTheIconAndHidesTheWindow) {
       << "status: " << Utf8(TextOf(status));
 }
 
-// The icon's window in Wine's notification area that came since `before` was read.
-HWND NewTrayIcon(const std::vector<HWND>& before) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND icon : WineTrayIconWindows())
-      if (std::find(before.begin(), before.end(), icon) == before.end()) found = icon;
-    return found != nullptr;
-  });
-  return found;
-}
-
 TEST_F(TrayTest, ClicksOnTheIconShowAndHideTheWindowOpenTheMenuAndHangUp) {
   ASSERT_NO_FATAL_FAILURE(WriteSettings(/*minimizeToTrayOnConnect=*/true, false));
   ASSERT_NO_FATAL_FAILURE(Start());
