@@ -199,7 +199,6 @@ void TForm1::DisconnectButtonClick() {
   EndConnection();
   ClearFields();
   IfUserEntered();
-  Timer1.SetEnabled(false);
   Label1.SetText(texts::kDisconnected);
   ChangeHeaders(texts::kTitle);
 }

@@ -80,10 +80,6 @@ class RasDialParams : public RasRecord<1052> {
 
 // Error codes and dial states the program itself looks at.
 inline constexpr std::uint32_t kRasInvalidHandle = 6;
-inline constexpr std::uint32_t kRasBufferTooSmall = 603;
-inline constexpr std::uint32_t kRasCannotFindPhonebookEntry = 623;
-inline constexpr std::uint32_t kRasInvalidSize = 632;
-inline constexpr std::uint32_t kRasAuthenticationFailure = 691;
 inline constexpr std::uint32_t kRasConnected = 0x2000;
 inline constexpr std::uint32_t kRasDisconnected = 0x2001;
 

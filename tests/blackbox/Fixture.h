@@ -135,6 +135,16 @@ class BlackBoxTest : public ::testing::Test {
     return box;
   }
 
+  // The dialog's control of that class at that place, with what the dialog holds when it is
+  // not there.
+  HWND DialogControl(HWND dialog, const Place& place) const {
+    HWND control = ChildAt(dialog, place.className, place.left, place.top);
+    EXPECT_NE(control, nullptr) << "no " << Utf8(place.className) << " at " << place.left << ","
+                                << place.top << "; the dialog holds:\n"
+                                << DescribeChildren(dialog);
+    return control;
+  }
+
   bool MenuOpen() const { return !VisibleWindowsOf(program_->Id(), L"#32768").empty(); }
 
   // Opens a menu with `open`, goes to an item with `keys` and presses Enter on it, as from the

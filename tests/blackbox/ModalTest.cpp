@@ -116,16 +116,6 @@ class ModalTest : public BlackBoxTest {
     PostTray(WM_LBUTTONDOWN);
   }
 
-  bool MenuOpen() const { return !VisibleWindowsOf(program_->Id(), L"#32768").empty(); }
-
-  HWND DialogControl(HWND dialog, const Place& place) const {
-    HWND control = ChildAt(dialog, place.className, place.left, place.top);
-    EXPECT_NE(control, nullptr) << "no " << Utf8(place.className) << " at " << place.left << ","
-                                << place.top << "; the dialog holds:\n"
-                                << DescribeChildren(dialog);
-    return control;
-  }
-
   HWND OpenFromMainMenu(const DialogUnderTest& under) {
     Choose([this] { PostMouseClick(RequireControl(kMenuLabel)); }, under.menuKeys);
     HWND dialog = WaitForWindow(under.caption);

@@ -29,14 +29,6 @@ const UserFields kMarko{ToCp1251(L"Марко"), ToCp1251(L"мій-7"), "044777"
 
 class UsersDialogTest : public BlackBoxTest {
  protected:
-  HWND DialogControl(HWND dialog, const Place& place) const {
-    HWND control = ChildAt(dialog, place.className, place.left, place.top);
-    EXPECT_NE(control, nullptr) << "no " << Utf8(place.className) << " at " << place.left << ","
-                                << place.top << "; the dialog holds:\n"
-                                << DescribeChildren(dialog);
-    return control;
-  }
-
   std::vector<std::wstring> ListLines(HWND list) const {
     std::vector<std::wstring> lines;
     DWORD_PTR count = 0;
