@@ -11,6 +11,7 @@ ui::FormOptions MainWindowOptions() {
   options.windowClass = TForm1::kWindowClass;
   options.caption = texts::kInitialCaption;
   options.clientSize = {395, 351};
+  options.centered = true;
   return options;
 }
 
@@ -73,7 +74,6 @@ TForm1::TForm1(ui::Backend& backend, MainWindowServices services)
   BuildMainMenu();
   BuildTrayMenu();
   ConnectEvents();
-  CenterOnScreen();
   RegisterAsDialTarget();
 
   ui::Dispatch(backend, [this] { FormCreate(); });

@@ -15,6 +15,7 @@ ui::FormOptions ConfigFormOptions() {
   options.style = ui::FormStyle::Dialog;
   options.caption = texts::kSettingsCaption;
   options.clientSize = {420, 303};
+  options.centered = true;
   return options;
 }
 
@@ -61,7 +62,6 @@ TConfigForm::TConfigForm(ui::Backend& backend, MainWindowLink main)
            &SaveButton})
     control->SetTabOrder(order++);
   ConnectEvents();
-  CenterOnScreen();
 }
 
 void TConfigForm::ConnectEvents() {

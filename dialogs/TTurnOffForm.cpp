@@ -15,6 +15,7 @@ ui::FormOptions TurnOffFormOptions() {
   options.style = ui::FormStyle::Dialog;
   options.caption = texts::kTurnOffCaption;
   options.clientSize = {334, 141};
+  options.centered = true;
   return options;
 }
 
@@ -45,7 +46,6 @@ TTurnOffForm::TTurnOffForm(ui::Backend& backend, PowerOffSchedule schedule)
   IntervalEdit.SetEnabled(false);
   TimeEdit.SetEnabled(false);
   ConnectEvents();
-  CenterOnScreen();
   ui::Dispatch(backend, [this] { FormCreate(); });
 }
 

@@ -13,6 +13,7 @@ ui::FormOptions UserFormOptions() {
   options.style = ui::FormStyle::Dialog;
   options.caption = texts::kUsersCaption;
   options.clientSize = {430, 317};
+  options.centered = true;
   return options;
 }
 
@@ -62,7 +63,6 @@ TUserForm::TUserForm(ui::Backend& backend, MainWindowLink main)
            &DeleteButton, &ModifyButton, &OpenButton, &SaveButton, &CloseButton})
     control->SetTabOrder(order++);
   ConnectEvents();
-  CenterOnScreen();
 }
 
 void TUserForm::ConnectEvents() {

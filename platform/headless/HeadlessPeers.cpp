@@ -9,6 +9,11 @@ HeadlessForm::HeadlessForm(HeadlessBackend& backend, const ui::FormOptions& opti
                            ui::FormEvents& events)
     : backend_(backend), options_(options), events_(events), caption_(options.caption) {
   backend_.forms_.push_back(this);
+  if (options.centered) {
+    const ui::Size screen = backend_.ScreenSize();
+    const ui::Rect frame = ScreenBounds();
+    position_ = {(screen.width - frame.width) / 2, (screen.height - frame.height) / 2};
+  }
 }
 
 HeadlessForm::~HeadlessForm() {
@@ -18,12 +23,6 @@ HeadlessForm::~HeadlessForm() {
 ui::Rect HeadlessForm::ScreenBounds() const {
   return {position_.x, position_.y, options_.clientSize.width + 2 * kFrameWidth,
           options_.clientSize.height + kCaptionHeight + 2 * kFrameWidth};
-}
-
-void HeadlessForm::CenterOnScreen() {
-  const ui::Size screen = backend_.ScreenSize();
-  const ui::Rect frame = ScreenBounds();
-  position_ = {(screen.width - frame.width) / 2, (screen.height - frame.height) / 2};
 }
 
 void HeadlessForm::Show() {

@@ -17,7 +17,6 @@ class HeadlessForm : public ui::FormPeer {
   std::string Caption() const override { return caption_; }
   ui::Size ClientSize() const override { return options_.clientSize; }
   ui::Rect ScreenBounds() const override;
-  void CenterOnScreen() override;
   void Show() override;
   void Hide() override;
   bool Visible() const override { return visible_; }

@@ -26,7 +26,6 @@ class Form : private FormEvents {
   std::string Caption() const { return peer_->Caption(); }
   Size ClientSize() const { return peer_->ClientSize(); }
   Rect ScreenBounds() const { return peer_->ScreenBounds(); }
-  void CenterOnScreen() { peer_->CenterOnScreen(); }
   void Show() { peer_->Show(); }
   void Hide() { peer_->Hide(); }
   bool Visible() const { return peer_->Visible(); }

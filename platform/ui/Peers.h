@@ -99,6 +99,9 @@ struct FormOptions {
   std::string windowClass;  // the registered class name; empty for the backend's default
   std::string caption;      // cp1251
   Size clientSize;
+  // Made in the middle of the screen, rather than placed there once made: a move of the window
+  // is one more round of messages.
+  bool centered = false;
   std::string fontName = "MS Sans Serif";
   int fontPoints = 8;
 };
@@ -124,7 +127,6 @@ class FormPeer {
   virtual Size ClientSize() const = 0;
   // The outer frame in screen coordinates.
   virtual Rect ScreenBounds() const = 0;
-  virtual void CenterOnScreen() = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
   virtual bool Visible() const = 0;

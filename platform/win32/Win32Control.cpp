@@ -1,9 +1,9 @@
 #include "platform/win32/Win32Control.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <unordered_map>
 
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32ControlKinds.h"
@@ -15,9 +15,16 @@
 namespace win32 {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 // An etched rule is two pixels high at any DPI: a dark line over a light one.
 constexpr int kRuleHeight = 2;
+
+// The controls by their windows, for the window procedure put in front of each class's own.
+// Looked up here rather than in a window property: reading one would be a round trip to the
+// window server for every message a control gets.
+std::unordered_map<HWND, Win32Control*>& ControlsByWindow() {
+  static std::unordered_map<HWND, Win32Control*> controls;
+  return controls;
+}
 
 }  // namespace
 
@@ -40,11 +47,14 @@ Win32Control::Win32Control(Win32Form& form, ui::ControlKind kind, ui::Rect bound
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             form_.Backend().Instance(), nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowExW failed for a control");
+  placed_ = made;
   if (edged) Place(ToDevice(bounds_));
   // Visual styles would echo a dot instead.
   if (kind_ == ui::ControlKind::PasswordEdit) ::SendMessageW(hwnd_, EM_SETPASSWORDCHAR, L'*', 0);
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  ::SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  ControlsByWindow()[hwnd_] = this;
+  classProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+      hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Control::WindowProc)));
   form_.Adopt(this);
   form_.ArrangeZOrder();
 }
@@ -59,14 +69,17 @@ Win32Control::~Win32Control() {
   form_.Fonts().Release(font_);
 }
 
-LRESULT CALLBACK Win32Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR /*id*/, DWORD_PTR self) {
+LRESULT CALLBACK Win32Control::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Guarded(0, [&]() -> LRESULT {
-    auto* control = reinterpret_cast<Win32Control*>(self);
+    const auto found = ControlsByWindow().find(window);
+    if (found == ControlsByWindow().end()) return ::DefWindowProcW(window, message, wParam, lParam);
+    Win32Control* control = found->second;
     if (message == WM_NCDESTROY) {
-      ::RemoveWindowSubclass(window, SubclassProc, kSubclassId);
+      const WNDPROC classProc = control->classProc_;
+      ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+      ControlsByWindow().erase(found);
       control->hwnd_ = nullptr;
-      return ::DefSubclassProc(window, message, wParam, lParam);
+      return ::CallWindowProcW(classProc, window, message, wParam, lParam);
     }
     return control->Handle(message, wParam, lParam);
   });
@@ -76,13 +89,14 @@ LRESULT CALLBACK Win32Control::SubclassProc(HWND window, UINT message, WPARAM wP
 // a member after the default processing or an event.
 LRESULT Win32Control::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND window = hwnd_;
+  const WNDPROC classProc = classProc_;
   switch (message) {
     case WM_CHAR:
       return OnChar(wParam, lParam);
     case WM_GETDLGCODE:
-      return OnGetDialogCode(::DefSubclassProc(window, message, wParam, lParam), lParam);
+      return OnGetDialogCode(::CallWindowProcW(classProc, window, message, wParam, lParam), lParam);
     case WM_SETFOCUS: {
-      const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+      const LRESULT result = ::CallWindowProcW(classProc, window, message, wParam, lParam);
       OnFocusReceived(reinterpret_cast<HWND>(wParam));
       return result;
     }
@@ -116,7 +130,7 @@ LRESULT Win32Control::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  return ::CallWindowProcW(classProc, window, message, wParam, lParam);
 }
 
 // The form runs the dialog manager's keyboard interface (IsDialogMessage) for Tab. Enter is
@@ -135,7 +149,8 @@ LRESULT Win32Control::OnGetDialogCode(LRESULT code, LPARAM lParam) const {
 
 LRESULT Win32Control::OnChar(WPARAM wParam, LPARAM lParam) {
   const HWND window = hwnd_;
-  if (events_ == nullptr) return ::DefSubclassProc(window, WM_CHAR, wParam, lParam);
+  const WNDPROC classProc = classProc_;
+  if (events_ == nullptr) return ::CallWindowProcW(classProc, window, WM_CHAR, wParam, lParam);
   const wchar_t unit = static_cast<wchar_t>(wParam);
   const std::string bytes = Narrow(std::wstring_view(&unit, 1));
   char key = bytes.empty() ? '?' : bytes.front();
@@ -143,7 +158,7 @@ LRESULT Win32Control::OnChar(WPARAM wParam, LPARAM lParam) {
   events_->RaiseKeyPress(key);
   if (key == 0) return 0;  // the handler swallowed it
   if (key != typed) wParam = static_cast<WPARAM>(Wide(std::string_view(&key, 1)).front());
-  return ::DefSubclassProc(window, WM_CHAR, wParam, lParam);
+  return ::CallWindowProcW(classProc, window, WM_CHAR, wParam, lParam);
 }
 
 // A flat button never takes the focus (like a speed button): the field being typed into keeps
@@ -151,6 +166,7 @@ LRESULT Win32Control::OnChar(WPARAM wParam, LPARAM lParam) {
 // whose own tracking starts by taking the focus.
 LRESULT Win32Control::OnFlatButtonMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND window = hwnd_;
+  const WNDPROC classProc = classProc_;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -181,7 +197,7 @@ LRESULT Win32Control::OnFlatButtonMouse(UINT message, WPARAM wParam, LPARAM lPar
     default:
       break;
   }
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  return ::CallWindowProcW(classProc, window, message, wParam, lParam);
 }
 
 void Win32Control::OnFocusReceived(HWND previous) {
@@ -218,7 +234,10 @@ void Win32Control::PaintColours(HDC dc) const {
   if (colorSet_) ::SetTextColor(dc, RGB(color_.red, color_.green, color_.blue));
 }
 
+// Setting the text a control has already, as start-up and every log-out do, changes nothing and
+// would cost a round of messages: it is left alone, as the VCL does.
 void Win32Control::SetText(const std::string& cp1251) {
+  if (Text() == cp1251) return;
   ::SetWindowTextW(hwnd_, Wide(cp1251).c_str());
   if (autoSize_) FitToText();
 }
@@ -247,6 +266,9 @@ void Win32Control::Place(ui::Rect device) {
     device.top += device.height - kRuleHeight;
     device.height = kRuleHeight;
   }
+  // A label fitted again to a new font of the same size stays where it is.
+  if (device == placed_) return;
+  placed_ = device;
   ::MoveWindow(hwnd_, device.left, device.top, device.width, device.height, TRUE);
 }
 
@@ -285,6 +307,7 @@ ui::Rect Win32Control::Bounds() const {
 }
 
 void Win32Control::SetEnabled(bool enabled) {
+  if (Enabled() == enabled) return;
   ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 

@@ -62,8 +62,7 @@ class Win32Control : public ui::ControlPeer {
   void PaintColours(HDC dc) const;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnGetDialogCode(LRESULT code, LPARAM lParam) const;
   LRESULT OnChar(WPARAM wParam, LPARAM lParam);
@@ -80,9 +79,13 @@ class Win32Control : public ui::ControlPeer {
   ui::ControlKind kind_;
   ui::ControlEvents* events_;
   HWND hwnd_ = nullptr;
+  // The window procedure of the control's class, which WindowProc stands in front of.
+  WNDPROC classProc_ = nullptr;
   HFONT font_ = nullptr;
   // Where the control was put, in layout units; a rule is drawn along the bottom edge of it.
   ui::Rect bounds_;
+  // Where the window is, in screen pixels.
+  ui::Rect placed_;
   bool autoSize_ = false;
   bool bold_ = false;
   bool link_ = false;

@@ -42,16 +42,9 @@ int Layer(const Win32Control& control) {
   }
 }
 
-struct ZOrderWalk {
-  const std::vector<HWND>* controls;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectControl(HWND child, LPARAM context) {
-  auto* walk = reinterpret_cast<ZOrderWalk*>(context);
-  if (std::find(walk->controls->begin(), walk->controls->end(), child) != walk->controls->end())
-    walk->found.push_back(child);
-  return TRUE;
+POINT CenteredOnScreen(int width, int height) {
+  return {(::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+          (::GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
 }  // namespace
@@ -73,10 +66,15 @@ Win32Form::Win32Form(Win32Backend& backend, const ui::FormOptions& options, ui::
   ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   // Dialogs belong to the main window: no taskbar buttons of their own, always above it.
   const HWND owner = options.style == ui::FormStyle::Main ? nullptr : backend_.MainWindow();
-  const int position = options.style == ui::FormStyle::Main ? CW_USEDEFAULT : 0;
-  ::CreateWindowExW(exStyle, className.c_str(), Wide(options.caption).c_str(), style, position,
-                    position, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
-                    backend_.Instance(), this);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  POINT position{0, 0};
+  if (options.centered)
+    position = CenteredOnScreen(width, height);
+  else if (options.style == ui::FormStyle::Main)
+    position = {CW_USEDEFAULT, CW_USEDEFAULT};
+  ::CreateWindowExW(exStyle, className.c_str(), Wide(options.caption).c_str(), style, position.x,
+                    position.y, width, height, owner, nullptr, backend_.Instance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("CreateWindowExW failed for a form");
   hints_ = std::make_unique<Hints>(hwnd_);
   backend_.Adopt(this);
@@ -194,6 +192,8 @@ LRESULT Win32Form::OnActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Form::SetCaption(const std::string& cp1251) {
+  // The same caption again would only cost a round of messages and a repaint of the frame.
+  if (Caption() == cp1251) return;
   ::SetWindowTextW(hwnd_, Wide(cp1251).c_str());
 }
 
@@ -211,14 +211,6 @@ ui::Rect Win32Form::ScreenBounds() const {
   RECT frame{};
   if (hwnd_ == nullptr || !::GetWindowRect(hwnd_, &frame)) return {};
   return FromDevice(frame);
-}
-
-void Win32Form::CenterOnScreen() {
-  RECT frame{};
-  if (hwnd_ == nullptr || !::GetWindowRect(hwnd_, &frame)) return;
-  const int left = (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
-  const int top = (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
-  ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Form::Show() {
@@ -310,11 +302,13 @@ void Win32Form::Close() {
 
 void Win32Form::Adopt(Win32Control* control) {
   controls_.push_back(control);
+  zOrder_.push_back(control);
   byHandle_[control->Handle()] = control;
 }
 
 void Win32Form::Forget(Win32Control* control) {
   std::erase(controls_, control);
+  std::erase(zOrder_, control);
   for (auto it = byHandle_.begin(); it != byHandle_.end();) {
     if (it->second == control)
       it = byHandle_.erase(it);
@@ -351,26 +345,17 @@ void Win32Form::ArrangeZOrderNow() {
     const int orderB = b->TabOrder() < 0 ? INT_MAX : b->TabOrder();
     return orderA < orderB;
   });
-  std::vector<HWND> wanted;
-  for (Win32Control* control : order)
-    if (control->Handle() != nullptr) wanted.push_back(control->Handle());
+  std::erase_if(order, [](Win32Control* control) { return control->Handle() == nullptr; });
+  std::erase_if(zOrder_, [](Win32Control* control) { return control->Handle() == nullptr; });
   // Only the windows out of place are moved: each move is a round of messages.
-  std::vector<HWND> current = ChildrenInZOrder(wanted);
-  for (std::size_t i = 0; i < wanted.size(); ++i) {
-    if (i < current.size() && current[i] == wanted[i]) continue;
-    ::SetWindowPos(wanted[i], i == 0 ? HWND_TOP : wanted[i - 1], 0, 0, 0, 0,
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i < zOrder_.size() && zOrder_[i] == order[i]) continue;
+    ::SetWindowPos(order[i]->Handle(), i == 0 ? HWND_TOP : order[i - 1]->Handle(), 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    std::erase(current, wanted[i]);
-    current.insert(current.begin() + static_cast<std::ptrdiff_t>(std::min(i, current.size())),
-                   wanted[i]);
+    std::erase(zOrder_, order[i]);
+    zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(std::min(i, zOrder_.size())),
+                   order[i]);
   }
-}
-
-std::vector<HWND> Win32Form::ChildrenInZOrder(const std::vector<HWND>& controls) const {
-  ZOrderWalk walk{&controls, {}};
-  // One enumeration rather than a call per window; it meets the controls top first.
-  ::EnumChildWindows(hwnd_, CollectControl, reinterpret_cast<LPARAM>(&walk));
-  return walk.found;
 }
 
 }  // namespace win32

@@ -30,7 +30,6 @@ class Win32Form : public ui::FormPeer {
   std::string Caption() const override;
   ui::Size ClientSize() const override;
   ui::Rect ScreenBounds() const override;
-  void CenterOnScreen() override;
   void Show() override;
   void Hide() override;
   bool Visible() const override;
@@ -72,8 +71,6 @@ class Win32Form : public ui::FormPeer {
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
   void ArrangeZOrderNow();
-  // Those of `controls` that are this form's windows, topmost first.
-  std::vector<HWND> ChildrenInZOrder(const std::vector<HWND>& controls) const;
 
   Win32Backend& backend_;
   ui::FormEvents* events_;
@@ -82,6 +79,10 @@ class Win32Form : public ui::FormPeer {
   FontSet fonts_;
   std::unique_ptr<Hints> hints_;
   std::vector<Win32Control*> controls_;
+  // The controls as their windows lie, topmost first. Kept here rather than asked of Windows,
+  // which would take a round trip to the window server for every control: a window is made
+  // beneath its siblings, and only ArrangeZOrderNow moves one.
+  std::vector<Win32Control*> zOrder_;
   std::map<HWND, Win32Control*> byHandle_;
   std::map<UINT_PTR, Win32Timer*> timers_;
   int nextControlId_ = 100;

@@ -31,11 +31,13 @@ class ToolkitContract : public ::testing::Test {
  protected:
   ui::Backend& Backend() { return harness_->Backend(); }
 
-  std::unique_ptr<ui::Form> MakeForm(bool show = true, ui::Size client = {320, 240}) {
+  std::unique_ptr<ui::Form> MakeForm(bool show = true, ui::Size client = {320, 240},
+                                     bool centered = false) {
     ui::FormOptions options;
     options.style = ui::FormStyle::Main;
     options.caption = Cp(u8"Перевірка");
     options.clientSize = client;
+    options.centered = centered;
     auto form = std::make_unique<ui::Form>(Backend(), options);
     if (show) form->Show();
     return form;
@@ -198,6 +200,32 @@ TEST_F(ToolkitContract, TabVisitsEnabledVisibleControlsInTabOrderRaisingExits) {
   EXPECT_EQ(thirdExits.count, 1);
   harness_->PressTab(*form);
   EXPECT_TRUE(first.Focused()) << "Tab goes round to the start";
+}
+
+// As the user strip does: buttons made after the rest, over a frame, and made anew.
+TEST_F(ToolkitContract, ControlsMadeLaterOrMadeAnewTakeTheirPlaceInTabOrder) {
+  auto form = MakeForm(false);
+  ui::Edit second(*form, {10, 130, 100, 21});
+  auto removed = std::make_unique<ui::Button>(*form, ui::Rect{10, 40, 80, 22}, "old");
+  ui::Bevel frame(*form, {5, 70, 200, 40}, ui::Bevel::Shape::Frame);
+  ui::Label label(*form, ui::Point{120, 10}, "label");
+  ui::Edit first(*form, {10, 10, 100, 21});
+  first.SetTabOrder(0);
+  second.SetTabOrder(1);
+  removed.reset();
+  ui::Button made(*form, {10, 78, 80, 22}, "new");
+  removed = std::make_unique<ui::Button>(*form, ui::Rect{100, 78, 80, 22}, "newer");
+
+  form->Show();
+  ASSERT_TRUE(Eventually([&] { return first.Focused(); }));
+  harness_->PressTab(*form);
+  EXPECT_TRUE(second.Focused());
+  harness_->PressTab(*form);
+  EXPECT_TRUE(made.Focused());
+  harness_->PressTab(*form);
+  EXPECT_TRUE(removed->Focused());
+  harness_->PressTab(*form);
+  EXPECT_TRUE(first.Focused());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -594,10 +622,9 @@ TEST_F(ToolkitContract, AFaultEscapingAPostedCallIsReported) {
 // ---------------------------------------------------------------------------------------------
 // Forms
 
-TEST_F(ToolkitContract, TheClientAreaIsExactlyAsAskedAndCentringCentresTheFrame) {
-  auto form = MakeForm(true, {395, 351});
+TEST_F(ToolkitContract, TheClientAreaIsExactlyAsAskedAndACentredFormIsMadeCentred) {
+  auto form = MakeForm(true, {395, 351}, /*centered=*/true);
   EXPECT_EQ(form->ClientSize(), (ui::Size{395, 351}));
-  form->CenterOnScreen();
   const ui::Rect frame = form->ScreenBounds();
   const ui::Size screen = harness_->ScreenSize();
   EXPECT_GT(frame.width, 395);
