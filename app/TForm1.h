@@ -240,6 +240,7 @@ class TForm1 : public ui::Form {
   bool LetGo(std::uintptr_t connection);
   void WithdrawLogIn();
   int ButtonCount() const;
+  static int LeftOfSlot(int place);
   void PlaceButton(int index);
   void BuildTrayMenu();
   void ConnectEvents();

@@ -9,10 +9,13 @@ int TForm1::ButtonCount() const {
   return count;
 }
 
+int TForm1::LeftOfSlot(int place) {
+  return place >= 1 && place <= 3 ? SlotLeft[static_cast<std::size_t>(place - 1)] : kOffScreenLeft;
+}
+
 void TForm1::PlaceButton(int index) {
-  const int place = ButtonSlots[static_cast<std::size_t>(index)];
   UserButtons[static_cast<std::size_t>(index)]->SetLeft(
-      place >= 1 && place <= 3 ? SlotLeft[static_cast<std::size_t>(place - 1)] : kOffScreenLeft);
+      LeftOfSlot(ButtonSlots[static_cast<std::size_t>(index)]));
 }
 
 void TForm1::LoadUsersToMenu() {
@@ -27,14 +30,14 @@ void TForm1::LoadUsersToMenu() {
   if (count == 0) return;
   const int top = Bevel2.Bounds().top + 6;
   for (int i = 0; i < count; ++i) {
-    auto button = std::make_unique<ui::Button>(*this, ui::Rect{kOffScreenLeft, top, 80, 22},
+    // Made in its place: moving it there afterwards is one more round of messages.
+    auto button = std::make_unique<ui::Button>(*this, ui::Rect{LeftOfSlot(i + 1), top, 80, 22},
                                                Users->GetUser(i + 1).Name.Value());
     const ui::Button& sender = *button;
     button->OnClick = [this, &sender] { UserChange(sender); };
     button->SetHint(texts::kUserButtonHint);
     UserButtons[static_cast<std::size_t>(i)] = std::move(button);
     ButtonSlots[static_cast<std::size_t>(i)] = i + 1;
-    PlaceButton(i);
   }
   if (count > 3) NextButton.SetEnabled(true);
 
