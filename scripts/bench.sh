@@ -66,7 +66,9 @@ wine_run() { "$root/scripts/wine-run.sh" --arch="$arch" "$@"; }
 # met <value> <limit>: "met" when value <= limit.
 met() { awk -v v="$1" -v l="$2" 'BEGIN { print (v <= l) ? "met" : "NOT met" }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
-field() { sed -n "s/.*\\b$1=\\([^ ]*\\).*/\\1/p" <<<"$2"; }
+# field <name> <line>: the value of "name=value" in the line; a name is a whole word between
+# spaces, so that "ratio" is not found in "raw-ratio".
+field() { sed -n "s/\\(.* \\|^\\)$1=\\([^ ]*\\).*/\\2/p" <<<"$2"; }
 
 wine_version=$({ /usr/lib/wine/wine64 --version || wine --version; } 2>/dev/null | head -1) || true
 echo "bench: start-up and memory, $runs runs each under ${wine_version:-Wine}"
