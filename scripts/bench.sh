@@ -56,7 +56,6 @@ else
     bench_dial_progress rasapi32_standin
 fi
 win="$prefix-$arch"
-export BRUMELKA_RAS_STANDIN="$win/standin/rasapi32.dll"
 
 export BRUMELKA_WINEPREFIX="${BRUMELKA_WINEPREFIX:-$root/build/wineprefix-bench-$arch}"
 export BRUMELKA_WINE_STATE="${BRUMELKA_WINE_STATE:-$root/build/wine-state-bench}"
@@ -84,6 +83,9 @@ for name in bare_window styled_window styled_controls; do
   "$strip_tool" -o "$workdir/programs/$name.exe" "$win/bench/bench_$name.exe"
 done
 programs="Z:$workdir/programs"
+# So is the stand-in of the remote-access service, as a system library is.
+"$strip_tool" -o "$workdir/programs/rasapi32.dll" "$win/standin/rasapi32.dll"
+export BRUMELKA_RAS_STANDIN="$workdir/programs/rasapi32.dll"
 startup=$(cd "$workdir" && BRUMELKA_RAS_PHONEBOOK="Z:$workdir/demo/phonebook.ini" wine_run "$win/bench/bench_launcher.exe" \
   --exit-by-menu=brumelka "$runs" brumelka "$programs/brumelka.exe" bare "$programs/bare_window.exe" \
   styled "$programs/styled_window.exe" controls "$programs/styled_controls.exe" |
