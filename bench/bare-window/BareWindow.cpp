@@ -4,12 +4,22 @@
 // costs: bare; under the program's manifest with the version 6 common controls (visual styles)
 // loaded as the program loads them (BENCH_COMMON_CONTROLS); and with the main window's standard
 // controls besides, of the same classes and styles, in the same places, with the same texts
-// (BENCH_WITH_CONTROLS).
+// (BENCH_WITH_CONTROLS); and with what the program's first paint shows besides: the program's
+// icon, its settings read as it reads them, the phone book listed from the remote-access
+// service and the labels' texts measured for their sizes (BENCH_WITH_CONTENT).
 
 #include <windows.h>
 #ifdef BENCH_COMMON_CONTROLS
 // After windows.h, whose types it uses.
 #include <commctrl.h>
+#endif
+#ifdef BENCH_WITH_CONTENT
+#include <ras.h>
+#include <raserror.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
 #endif
 
 namespace {
@@ -58,6 +68,55 @@ constexpr Child kChildren[] = {
 };
 #endif
 
+#ifdef BENCH_WITH_CONTENT
+// The settings the program reads at start, each as it reads it: one profile call a key.
+void ReadSettings() {
+  const wchar_t* const keys[][2] = {{L"Main", nullptr},
+                                    {L"Data files", L"UsersFile"},
+                                    {L"Data files", L"LogFileName"},
+                                    {L"Params", L"IsMinimizeToTrayOnConnect"},
+                                    {L"Params", L"TimeLogMinuteInterval"},
+                                    {L"Params", L"IsShowInTrayOnStartup"}};
+  wchar_t value[256];
+  for (const auto& key : keys)
+    ::GetPrivateProfileStringW(key[0], key[1], L"", value, 256, L"brumelka.ini");
+}
+
+// The phone book's entries, from the service loaded from the system folder as the program
+// loads it.
+std::vector<std::wstring> PhoneBookEntries() {
+  std::vector<std::wstring> names;
+  const HMODULE library = ::LoadLibraryExW(L"rasapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (library == nullptr) return names;
+  using EnumEntries = DWORD(WINAPI*)(LPCWSTR, LPCWSTR, LPRASENTRYNAMEW, LPDWORD, LPDWORD);
+  const auto enumEntries = reinterpret_cast<EnumEntries>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(library, "RasEnumEntriesW")));
+  if (enumEntries == nullptr) return names;
+  std::vector<RASENTRYNAMEW> entries(16);
+  entries[0].dwSize = sizeof(RASENTRYNAMEW);
+  DWORD bytes = static_cast<DWORD>(entries.size() * sizeof(RASENTRYNAMEW));
+  DWORD count = 0;
+  if (enumEntries(nullptr, nullptr, entries.data(), &bytes, &count) == ERROR_BUFFER_TOO_SMALL) {
+    entries.resize(bytes / sizeof(RASENTRYNAMEW) + 1);
+    entries[0].dwSize = sizeof(RASENTRYNAMEW);
+    bytes = static_cast<DWORD>(entries.size() * sizeof(RASENTRYNAMEW));
+    if (enumEntries(nullptr, nullptr, entries.data(), &bytes, &count) != 0) count = 0;
+  }
+  for (DWORD i = 0; i < count && i < entries.size(); ++i) names.push_back(entries[i].szEntryName);
+  return names;
+}
+
+// A label's size as its text needs it in the font it draws with, measured on the screen.
+void FitLabel(HFONT font, const wchar_t* text) {
+  const HDC dc = ::GetDC(nullptr);
+  const HGDIOBJ previous = ::SelectObject(dc, font);
+  RECT extent{0, 0, 0, 0};
+  ::DrawTextW(dc, text, -1, &extent, DT_CALCRECT | DT_EXPANDTABS | DT_LEFT);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(nullptr, dc);
+}
+#endif
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
     ::PostQuitMessage(0);
@@ -78,6 +137,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+#ifdef BENCH_WITH_CONTENT
+  windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+  ReadSettings();
+#endif
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"BareWindow";
   if (::RegisterClassExW(&windowClass) == 0) return 1;
@@ -97,6 +160,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
     if (control == nullptr) return 1;
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+#ifdef BENCH_WITH_CONTENT
+    if (child.className == std::wstring_view(L"STATIC") && *child.text != L'\0')
+      FitLabel(font, child.text);
+    if (child.className == std::wstring_view(L"LISTBOX"))
+      for (const std::wstring& name : PhoneBookEntries())
+        ::SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+#endif
   }
 #endif
   ::ShowWindow(window, show);
