@@ -1,5 +1,7 @@
 // The users dialog: who is listed, and adding, changing and deleting users.
 
+#include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -324,4 +326,15 @@ TEST_F(UserFormTest, ChangingTheLineOfAnEleventhUserStoresNothing) {
     EXPECT_EQ(form->Users->GetUser(1).Phone.Value(), kRoot.phone);
     backend.CloseBox(*userForm);
   });
+}
+
+TEST_F(DialogsTest, TheMainWindowAndTheDialogsAreMadeInTheMiddleOfTheScreen) {
+  StartWithDialogs();
+  const ui::Size screen = backend.ScreenSize();
+  for (const ui::Form* made :
+       std::initializer_list<const ui::Form*>{form.get(), userForm.get(), configForm.get()}) {
+    const ui::Rect frame = made->ScreenBounds();
+    EXPECT_LE(std::abs(2 * frame.left + frame.width - screen.width), 1) << made->Caption();
+    EXPECT_LE(std::abs(2 * frame.top + frame.height - screen.height), 1) << made->Caption();
+  }
 }
