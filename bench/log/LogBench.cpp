@@ -25,9 +25,6 @@
 namespace {
 
 constexpr std::uintmax_t kBigLogBytes = std::uintmax_t{1} << 30;
-// The length of the entry written below: "anna connected 09.12.2026 о такій годині: 13:05:00"
-// and CR LF, in Windows-1251.
-constexpr std::size_t kEntryBytes = 52;
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -59,9 +56,16 @@ struct Log {
     return std::chrono::duration<double, std::micro>(end - start).count();
   }
 
-  // Microseconds a bare append of a line as long as an entry takes.
-  double TimeOneRawEntry() {
-    static const std::string line(kEntryBytes, 'x');
+  // The bytes one entry adds to the log.
+  std::uintmax_t EntryBytes() {
+    log.AddLogEntry("anna", "connected");
+    const std::uintmax_t bytes = std::filesystem::file_size(path) - size;
+    Restore();
+    return bytes;
+  }
+
+  // Microseconds a bare append of `line` takes.
+  double TimeOneRawEntry(const std::string& line) {
     const auto start = std::chrono::steady_clock::now();
     std::FILE* file = std::fopen(path.string().c_str(), "ab");
     if (file == nullptr || std::fwrite(line.data(), 1, line.size(), file) != line.size())
@@ -94,6 +98,7 @@ int main(int argc, char** argv) {
   clock.Set({2026, 12, 9, 13, 5, 0, 0});
   Log empty(clock, folder / "empty.log", 0);
   Log big(clock, folder / "big.log", kBigLogBytes);
+  const std::string line(static_cast<std::size_t>(empty.EntryBytes()), 'x');
 
   // The lowest medians of the rounds: the program's entries, then the bare appends.
   double lowest[4] = {0, 0, 0, 0};
@@ -106,8 +111,8 @@ int main(int argc, char** argv) {
       const int firstIndex = i % 2 == 0 ? 0 : 1;
       times[firstIndex].push_back(first.TimeOneEntry());
       times[1 - firstIndex].push_back(second.TimeOneEntry());
-      times[2 + firstIndex].push_back(first.TimeOneRawEntry());
-      times[3 - firstIndex].push_back(second.TimeOneRawEntry());
+      times[2 + firstIndex].push_back(first.TimeOneRawEntry(line));
+      times[3 - firstIndex].push_back(second.TimeOneRawEntry(line));
     }
     for (int k = 0; k < 4; ++k) {
       const double median = Median(times[k]);
