@@ -58,6 +58,12 @@ void Win32Backend::RegisterFormClass(const std::wstring& name) {
   windowClass.hInstance = instance_;
   // The program's own icon when it has one (the first icon resource), else the standard one.
   windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(1));
+  // And its small image: given none, the registration finds one itself through a copy of
+  // the large icon, which costs several times this load (1.5 ms of the start under Wine).
+  if (windowClass.hIcon != nullptr)
+    windowClass.hIconSm = static_cast<HICON>(
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                     ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
   if (windowClass.hIcon == nullptr) windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
