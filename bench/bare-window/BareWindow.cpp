@@ -139,7 +139,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
 #ifdef BENCH_WITH_CONTENT
   windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+  windowClass.hIconSm = static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                   ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
+  // Files are read before the first window: under Wine, opening one once a window exists
+  // makes every window made after it slower (about 0.2 ms a control, measured with this window).
   ReadSettings();
+  const std::vector<std::wstring> entries = PhoneBookEntries();
 #endif
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"BareWindow";
@@ -164,7 +170,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (child.className == std::wstring_view(L"STATIC") && *child.text != L'\0')
       FitLabel(font, child.text);
     if (child.className == std::wstring_view(L"LISTBOX"))
-      for (const std::wstring& name : PhoneBookEntries())
+      for (const std::wstring& name : entries)
         ::SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 #endif
   }
