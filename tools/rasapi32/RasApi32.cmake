@@ -11,7 +11,8 @@ set_target_properties(rasapi32_standin PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/standin")
 # The .def names the functions without the @N that stdcall gives them on i686; the linker
 # matches them quietly only when told to.
+target_link_options(rasapi32_standin PRIVATE -Wl,--enable-stdcall-fixup)
 # Its sections sit on page boundaries, as those of Wine's own system libraries do, so that it
 # is mapped from the file as they are rather than read into every process that loads it.
-target_link_options(rasapi32_standin PRIVATE -Wl,--enable-stdcall-fixup -Wl,--file-alignment,4096)
+target_link_options(rasapi32_standin PRIVATE -Wl,--file-alignment,4096)
 target_link_libraries(rasapi32_standin PRIVATE kernel32)
