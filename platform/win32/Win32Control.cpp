@@ -59,6 +59,11 @@ Win32Control::Win32Control(Win32Form& form, ui::ControlKind kind, ui::Rect bound
   form_.ArrangeZOrder();
 }
 
+Win32Control* Win32Control::OfWindow(HWND window) {
+  const auto found = ControlsByWindow().find(window);
+  return found != ControlsByWindow().end() ? found->second : nullptr;
+}
+
 Win32Control::~Win32Control() {
   events_ = nullptr;
   form_.Forget(this);

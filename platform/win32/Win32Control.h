@@ -51,7 +51,10 @@ class Win32Control : public ui::ControlPeer {
   bool Checked() const override;
 
   // --- for the form ---
+  // The control whose window this is, while the window lasts; null for any other window.
+  static Win32Control* OfWindow(HWND window);
   HWND Handle() const { return hwnd_; }
+  bool BelongsTo(const Win32Form& form) const { return &form_ == &form; }
   ui::ControlKind Kind() const { return kind_; }
   // Takes the focus on a click and by Tab.
   bool Focusable() const;

@@ -303,26 +303,18 @@ void Win32Form::Close() {
 void Win32Form::Adopt(Win32Control* control) {
   controls_.push_back(control);
   zOrder_.push_back(control);
-  byHandle_[control->Handle()] = control;
 }
 
 void Win32Form::Forget(Win32Control* control) {
   std::erase(controls_, control);
   std::erase(zOrder_, control);
-  for (auto it = byHandle_.begin(); it != byHandle_.end();) {
-    if (it->second == control)
-      it = byHandle_.erase(it);
-    else
-      ++it;
-  }
   if (lastFocus_ == control->Handle()) lastFocus_ = nullptr;
   if (expectedFocus_ == control->Handle()) expectedFocus_ = nullptr;
 }
 
 Win32Control* Win32Form::ControlOf(HWND window) const {
-  if (window == nullptr) return nullptr;
-  const auto found = byHandle_.find(window);
-  return found != byHandle_.end() ? found->second : nullptr;
+  Win32Control* control = Win32Control::OfWindow(window);
+  return control != nullptr && control->BelongsTo(*this) ? control : nullptr;
 }
 
 void Win32Form::ArrangeZOrder() {

@@ -51,6 +51,7 @@ class Win32Form : public ui::FormPeer {
   int NextControlId() { return nextControlId_++; }
   void Adopt(Win32Control* control);
   void Forget(Win32Control* control);
+  // This form's control whose window this is; null for any other window.
   Win32Control* ControlOf(HWND window) const;
   // Keeps the children's z-order such that the dialog manager's Tab visits the focusable
   // controls in their tab order, and frames and rules lie beneath the controls they hold.
@@ -83,7 +84,6 @@ class Win32Form : public ui::FormPeer {
   // which would take a round trip to the window server for every control: a window is made
   // beneath its siblings, and only ArrangeZOrderNow moves one.
   std::vector<Win32Control*> zOrder_;
-  std::map<HWND, Win32Control*> byHandle_;
   std::map<UINT_PTR, Win32Timer*> timers_;
   int nextControlId_ = 100;
   HWND lastFocus_ = nullptr;
